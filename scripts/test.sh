@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Set-up, build of every configuration, then all tests: the native ones and
+# the Windows ones under Wine (each build tree has its own Wine prefix and X display).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=${BUILD_ROOT:-$root/build}
+bash "$root/scripts/build.sh"
+ctest --test-dir "$out/native" --output-on-failure -j"$(nproc)" --timeout 300
+ctest --test-dir "$out/x64" --output-on-failure -j"$(nproc)" --timeout 300
