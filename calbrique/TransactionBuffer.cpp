@@ -74,17 +74,14 @@ bool TransactionBuffer::Resize(std::size_t size)
     return true;
 }
 
-// Makes room for count more bytes, at least doubling the storage, so it
-// stays within twice the bytes held once they are written.
-bool TransactionBuffer::Grow(std::size_t count)
+// Makes room for count more bytes, at least doubling the storage when it
+// grows, so it stays within twice the bytes held once they are written.
+bool TransactionBuffer::Reserve(std::size_t count)
 {
-    if (Full || count > MaxBytes - ByteCount ||
-        !Resize(std::min<std::size_t>(std::max<std::size_t>(2u * Allocated, ByteCount + count), MaxBytes)))
-    {
-        Full = true;
-        return false;
-    }
-    return true;
+    if (count <= Allocated - ByteCount)
+        return true;
+    return count <= MaxBytes - ByteCount &&
+           Resize(std::min<std::size_t>(std::max<std::size_t>(2u * Allocated, ByteCount + count), MaxBytes));
 }
 
 // Gives back storage beyond twice the bytes held.
@@ -101,8 +98,11 @@ void TransactionBuffer::Trim()
 
 bool TransactionBuffer::Put(const std::uint8_t* data, std::size_t count)
 {
-    if ((Full || count > Allocated - ByteCount) && !Grow(count))
+    if (Full || !Reserve(count))
+    {
+        Full = true;
         return false;
+    }
     if (count != 0)
         std::memcpy(Bytes.get() + ByteCount, data, count);
     ByteCount += static_cast<std::uint32_t>(count);
@@ -138,9 +138,7 @@ void TransactionBuffer::Append(std::int32_t length, const char* text)
         return;
     // Printed text grows a little in translation: room for twice the input
     // makes one allocation do for most calls; Trim gives back what is unused.
-    const std::size_t expected = std::min<std::size_t>(2u * static_cast<std::size_t>(length), MaxBytes - ByteCount);
-    if (expected > Allocated - ByteCount)
-        (void)Resize(ByteCount + expected); // without it the buffer grows as it goes
+    (void)Reserve(std::min<std::size_t>(2u * static_cast<std::size_t>(length), MaxBytes - ByteCount)); // else it grows as it goes
     const std::uint8_t* p = reinterpret_cast<const std::uint8_t*>(text);
     const std::uint8_t* const end = p + length;
     while (p != nullptr && p != end)

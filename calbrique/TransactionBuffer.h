@@ -36,7 +36,7 @@ private:
     };
 
     bool Resize(std::size_t size);
-    bool Grow(std::size_t count);
+    bool Reserve(std::size_t count);
     void Trim();
     bool Put(const std::uint8_t* data, std::size_t count);
     const std::uint8_t* CopyText(const std::uint8_t* p, const std::uint8_t* end);

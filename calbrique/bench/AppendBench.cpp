@@ -90,6 +90,28 @@ int main()
         }
     });
 
+    // PrintNormal line by line, each receipt cleared at its end.
+    std::vector<std::pair<std::size_t, std::size_t>> lines;
+    for (std::size_t at = 0; at < text.size();)
+    {
+        const std::size_t lineFeed = text.find('\n', at);
+        const std::size_t stop = lineFeed == std::string::npos ? text.size() : lineFeed + 1;
+        lines.emplace_back(at, stop - at);
+        at = stop;
+    }
+    const double perLine = BestSeconds(rounds, [&] {
+        std::size_t held = 0;
+        for (const auto& l : lines)
+        {
+            buffer.Append(static_cast<std::int32_t>(l.second), text.data() + l.first);
+            if ((held += l.second) >= 2000)
+            {
+                buffer.Clear();
+                held = 0;
+            }
+        }
+    });
+
     // The whole text in one call, into an empty buffer: includes its growth.
     std::uint32_t produced = 0;
     const double oneCall = BestSeconds(rounds, [&] {
@@ -113,6 +135,7 @@ int main()
                 produced / 1e6, rounds);
     std::printf("memcpy                                %8.0f MB/s\n", memcpyRate);
     for (const auto& run : {std::make_pair("Append, one call per receipt", perReceipt),
+                            std::make_pair("Append, one call per line", perLine),
                             std::make_pair("Append, one call for all", oneCall)})
     {
         const double rate = mb / run.second;
