@@ -98,7 +98,7 @@ void TransactionBuffer::Trim()
 
 bool TransactionBuffer::Put(const std::uint8_t* data, std::size_t count)
 {
-    if (Full || !Reserve(count))
+    if (Full || (count > Allocated - ByteCount && !Reserve(count)))
     {
         Full = true;
         return false;
@@ -109,36 +109,67 @@ bool TransactionBuffer::Put(const std::uint8_t* data, std::size_t count)
     return true;
 }
 
-// Copies ordinary text up to the next line feed or ESC and returns where it
-// stopped, or null when the buffer is full. While there is room, a chunk is
-// stored whole before it is tested and only its bytes up to a break count.
+// Copies ordinary text and expands line feeds up to the next ESC; returns
+// where it stopped, or null when the buffer is full. While there is room, a
+// chunk is stored whole before it is tested and only its bytes up to a break
+// count.
 const std::uint8_t* TransactionBuffer::CopyText(const std::uint8_t* p, const std::uint8_t* end)
 {
-    std::uint8_t* const start = Bytes.get() + ByteCount;
-    std::uint8_t* out = start;
-    std::size_t room = Allocated - ByteCount;
-    for (; static_cast<std::size_t>(end - p) >= ChunkBytes && room >= ChunkBytes;
-         p += ChunkBytes, out += ChunkBytes, room -= ChunkBytes)
+    for (;;)
     {
-        const std::size_t ordinary = CopyChunk(p, out);
-        if (ordinary != ChunkBytes)
+        std::uint8_t* const start = Bytes.get() + ByteCount;
+        std::uint8_t* out = start;
+        std::size_t room = Allocated - ByteCount;
+        while (p != end && room >= ChunkBytes + sizeof LineEnd)
         {
-            ByteCount += static_cast<std::uint32_t>(out - start + ordinary);
-            return p + ordinary;
+            const std::size_t left = static_cast<std::size_t>(end - p);
+            std::size_t ordinary;
+            if (left >= ChunkBytes)
+                ordinary = CopyChunk(p, out);
+            else
+            {
+                std::uint8_t tail[ChunkBytes] = {};
+                std::memcpy(tail, p, left);
+                ordinary = std::min(CopyChunk(tail, out), left);
+            }
+            p += ordinary;
+            out += ordinary;
+            room -= ordinary;
+            if (p == end || ordinary == ChunkBytes)
+                continue;
+            if (*p == Esc)
+            {
+                ByteCount += static_cast<std::uint32_t>(out - start);
+                return p;
+            }
+            std::memcpy(out, LineEnd, sizeof LineEnd);
+            out += sizeof LineEnd;
+            room -= sizeof LineEnd;
+            ++p;
         }
+        ByteCount += static_cast<std::uint32_t>(out - start);
+        if (p == end)
+            return end;
+
+        // Storage nearly full: up to the next break, growing it.
+        const std::uint8_t* const stop = std::find_if(p, end, IsBreak);
+        if (!Put(p, static_cast<std::size_t>(stop - p)))
+            return nullptr;
+        if (stop == end || *stop == Esc)
+            return stop;
+        if (!Put(LineEnd, sizeof LineEnd))
+            return nullptr;
+        p = stop + 1;
     }
-    ByteCount += static_cast<std::uint32_t>(out - start);
-    const std::uint8_t* const stop = std::find_if(p, end, IsBreak);
-    return Put(p, static_cast<std::size_t>(stop - p)) ? stop : nullptr;
 }
 
 void TransactionBuffer::Append(std::int32_t length, const char* text)
 {
     if (length <= 0 || Full)
         return;
-    // Printed text grows a little in translation: room for twice the input
-    // makes one allocation do for most calls; Trim gives back what is unused.
-    (void)Reserve(std::min<std::size_t>(2u * static_cast<std::size_t>(length), MaxBytes - ByteCount)); // else it grows as it goes
+    // Translated text is rarely shorter than its input: room for the input
+    // up front saves most growth steps, and Trim gives back what went unused.
+    (void)Reserve(std::min<std::size_t>(static_cast<std::size_t>(length), MaxBytes - ByteCount)); // else it grows as it goes
     const std::uint8_t* p = reinterpret_cast<const std::uint8_t*>(text);
     const std::uint8_t* const end = p + length;
     while (p != nullptr && p != end)
@@ -146,9 +177,7 @@ void TransactionBuffer::Append(std::int32_t length, const char* text)
         p = CopyText(p, end);
         if (p == nullptr || p == end)
             break;
-        if (*p == LineFeed)
-            p = Put(LineEnd, sizeof LineEnd) ? p + 1 : nullptr;
-        else if (end - p > 1 && p[1] == Bar)
+        if (end - p > 1 && p[1] == Bar)
             p = ReadSequence(p + 2, end);
         else
             p = Put(p, 1) ? p + 1 : nullptr;

@@ -174,6 +174,24 @@ TEST(Translator, SequencesDoNotCrossAppendCalls)
     EXPECT_EQ(Held(buffer), "aF\x1b|N");
 }
 
+// Text is copied in chunks while the storage has room and byte by byte near
+// its end: the result must not depend on which.
+TEST(Translator, ResultDoesNotDependOnWhereTheTextLands)
+{
+    const std::string text = "Total 12.50\n" + Seq + "bC" + "bold\x1b" "x\n" + Seq + "3Eab\ncd" + Seq + "2lF" +
+                             "end of the receipt\n\x1b";
+    const std::string alone = Translate(text);
+    for (std::size_t before = 0; before < 80; ++before)
+    {
+        SCOPED_TRACE(before);
+        TransactionBuffer buffer;
+        Append(buffer, std::string(before, '-'));
+        Append(buffer, text);
+        Append(buffer, text.substr(before % text.size()));
+        ASSERT_EQ(Held(buffer), std::string(before, '-') + alone + Translate(text.substr(before % text.size())));
+    }
+}
+
 TEST(TransactionBuffer, PushByteChainsAndFlattenReturnsAll)
 {
     TransactionBuffer buffer;
