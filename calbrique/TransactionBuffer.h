@@ -13,7 +13,7 @@
 class TransactionBuffer
 {
 public:
-    // Most bytes held at once. A piece that would pass it, or for which no
+    // Most bytes held at once. Output that would pass it, or for which no
     // memory is left, is dropped, and so is everything after it until Clear:
     // the output has no holes and the count always fits 32 bits.
     static constexpr std::uint32_t MaxBytes = 64u << 20;

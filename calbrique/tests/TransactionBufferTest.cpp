@@ -218,10 +218,10 @@ TEST(TransactionBuffer, StorageStaysWithinTwiceTheBytesHeld)
     std::size_t held = 0;
     for (int i = 0; i < 2000; ++i)
     {
-        const std::string piece = std::string(static_cast<std::size_t>(i % 97), 'x') + (i % 7 == 0 ? "\n" : "");
-        Append(buffer, piece);
+        const std::string chunk = std::string(static_cast<std::size_t>(i % 97), 'x') + (i % 7 == 0 ? "\n" : "");
+        Append(buffer, chunk);
         buffer.PushByte('y');
-        held += piece.size() + (i % 7 == 0 ? 11 : 0) + 1;
+        held += chunk.size() + (i % 7 == 0 ? 11 : 0) + 1;
         ASSERT_LE(buffer.Capacity(), 2 * held);
     }
     buffer.Clear();
