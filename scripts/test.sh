@@ -5,5 +5,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${BUILD_ROOT:-$root/build}
 bash "$root/scripts/build.sh"
+# Informational, not a test: the translator's throughput against memcpy.
+"$out/native/calbrique/calbrique_append_bench" || true
 ctest --test-dir "$out/native" --output-on-failure -j"$(nproc)" --timeout 300
 ctest --test-dir "$out/x64" --output-on-failure -j"$(nproc)" --timeout 300
