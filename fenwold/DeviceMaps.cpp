@@ -1,0 +1,4 @@
+#include "DeviceMaps.h"
+
+CTreeItemMap g_deviceMap;
+CTreeItemMap g_classMap;

@@ -1,0 +1,141 @@
+// Fenwold.exe's resources, read from the built program by language.
+#include "FenwoldProcess.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+const WORD kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+const WORD kChinese = MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
+
+class ResourceTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        module = LoadLibraryExW(FenwoldExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        ASSERT_NE(module, nullptr);
+    }
+    void TearDown() override
+    {
+        if (module)
+            FreeLibrary(module);
+    }
+
+    bool Has(const wchar_t* type, UINT id, WORD language) const
+    {
+        return FindResourceExW(module, type, MAKEINTRESOURCEW(id), language) != nullptr;
+    }
+
+    // String `id` of the table of `language`; false when absent.
+    bool String(UINT id, WORD language, std::wstring& text) const
+    {
+        HRSRC block = FindResourceExW(module, RT_STRING, MAKEINTRESOURCEW(id / 16 + 1), language);
+        if (!block)
+            return false;
+        const auto* p = static_cast<const WCHAR*>(LockResource(LoadResource(module, block)));
+        for (UINT i = 0; i < id % 16; ++i)
+            p += 1 + *p;
+        if (*p == 0)
+            return false;
+        text.assign(p + 1, *p);
+        return true;
+    }
+
+    std::wstring Text(UINT id, WORD language) const
+    {
+        std::wstring text;
+        EXPECT_TRUE(String(id, language, text)) << id << " in " << language;
+        return text;
+    }
+
+    HMODULE module = nullptr;
+};
+} // namespace
+
+TEST_F(ResourceTest, StringsInEnglishAndChinese)
+{
+    EXPECT_EQ(Text(IDR_MAINFRAME, kEnglish), L"OPOS Norvale v1.0 UPOS 1.11");
+    EXPECT_EQ(Text(IDR_MAINFRAME, kChinese), L"OPOS Norvale v1.0 UPOS 1.11");
+    EXPECT_EQ(Text(IDS_PANE_TITLE, kEnglish), L"Device");
+    EXPECT_EQ(Text(IDS_PANE_TITLE, kChinese), L"设备");
+    EXPECT_EQ(Text(IDS_NO_CONTROL, kEnglish), L"Can not find OPOS POSPrinter control!");
+    EXPECT_EQ(Text(IDS_SPECIAL_CONTROL, kEnglish), L"A special control object is found!\nReplace it with common one?");
+    EXPECT_EQ(Text(IDS_WARNING, kChinese), L"警告");
+    EXPECT_EQ(Text(ID_CHECKHEALTH, kEnglish), L"Perform interative CheckHealth\nCheckHealth Interative");
+    EXPECT_EQ(Text(ID_CHECKHEALTH, kChinese), L"执行交互的CheckHealth\n交互的CheckHealth");
+    EXPECT_EQ(Text(ID_REFRESH, kChinese), L"重新加载全部设备信息");
+    EXPECT_EQ(Text(57345, kEnglish), L"Ready");
+    EXPECT_EQ(Text(57345, kChinese), L"就绪");
+    EXPECT_EQ(Text(ID_APP_ABOUT, kEnglish), L"Display information of this application\nAbout");
+}
+
+TEST_F(ResourceTest, EveryEnglishStringHasAChineseTwin)
+{
+    const UINT ids[] = {128, 129, 130, 131, 132, 133, 134, 136, 137, 138, 139, 140, 141, 142, 143, 144, 145, 146, 147,
+                        148, 149, 150, 151, 152, 153, 32773, 32775, 32776, 32777, 32779, 32780, 32783, 32784, 32785,
+                        32786, 32787, 32832, 32839, 32846, 57345, 57600, 57601, 57602, 57603, 57604, 57605, 57606,
+                        57607, 57609, 57632, 57633, 57634, 57635, 57636, 57637, 57640, 57641, 57642, 57643, 57644,
+                        57648, 57649, 57650, 57651, 57652, 57653, 57664, 57665, 57680, 57681, 59392, 59393, 61184,
+                        61185, 61186, 61187, 61188, 61189, 61190, 61202, 61203, 61215, 61402};
+    for (UINT id : ids) {
+        std::wstring english, chinese;
+        EXPECT_TRUE(String(id, kEnglish, english)) << id;
+        EXPECT_TRUE(String(id, kChinese, chinese)) << id;
+        // Prompts keep their status-bar line and tool-tip apart in both.
+        EXPECT_EQ(english.find(L'\n') == std::wstring::npos, chinese.find(L'\n') == std::wstring::npos) << id;
+    }
+}
+
+TEST_F(ResourceTest, MenusInBothLanguagesDialogsInEnglishSharedResourcesOnce)
+{
+    for (UINT menu : {IDR_MAINFRAME, IDR_CONTEXT_MENU}) {
+        EXPECT_TRUE(Has(RT_MENU, menu, kEnglish)) << menu;
+        EXPECT_TRUE(Has(RT_MENU, menu, kChinese)) << menu;
+    }
+    EXPECT_TRUE(Has(RT_DIALOG, IDD_ABOUTBOX, kEnglish));
+    EXPECT_FALSE(Has(RT_DIALOG, IDD_ABOUTBOX, kChinese));
+
+    EXPECT_TRUE(Has(RT_ACCELERATOR, IDR_MAINFRAME, kChinese));
+    EXPECT_FALSE(Has(RT_ACCELERATOR, IDR_MAINFRAME, kEnglish));
+    EXPECT_TRUE(Has(MAKEINTRESOURCEW(241), IDR_MAINFRAME, kChinese));
+    EXPECT_TRUE(Has(RT_BITMAP, IDR_MAINFRAME, kChinese));
+    for (UINT icon : {IDR_MAINFRAME, IDI_CLASS, IDI_DEVICE, IDI_LDN}) {
+        EXPECT_TRUE(Has(RT_GROUP_ICON, icon, kChinese)) << icon;
+        EXPECT_FALSE(Has(RT_GROUP_ICON, icon, kEnglish)) << icon;
+    }
+}
+
+TEST_F(ResourceTest, ChineseMenuHasTheEnglishIdsInTheSameOrder)
+{
+    auto ids = [&](WORD language) {
+        HMENU menu = LoadMenuIndirectW(LockResource(LoadResource(module, FindResourceExW(module, RT_MENU, MAKEINTRESOURCEW(IDR_MAINFRAME), language))));
+        std::wstring list;
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            HMENU popup = GetSubMenu(menu, i);
+            for (int j = 0; j < GetMenuItemCount(popup); ++j)
+                list += std::to_wstring(static_cast<int>(GetMenuItemID(popup, j))) + L",";
+            list += L"|";
+        }
+        DestroyMenu(menu);
+        return list;
+    };
+    const std::wstring english = ids(kEnglish);
+    EXPECT_EQ(english, ids(kChinese));
+    EXPECT_EQ(english.substr(0, 15), L"32783,0,57665,|");
+}
+
+TEST_F(ResourceTest, ManifestNamesTheBuildsProcessor)
+{
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), RT_MANIFEST);
+    ASSERT_NE(found, nullptr);
+    const char* text = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    const std::string manifest(text, SizeofResource(module, found));
+#ifdef _WIN64
+    EXPECT_NE(manifest.find("processorArchitecture=\"amd64\""), std::string::npos);
+#else
+    EXPECT_NE(manifest.find("processorArchitecture=\"x86\""), std::string::npos);
+#endif
+    EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
+}
