@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Screenshot of Fenwold's main frame on a screen of its own:
+#   screenshot.sh <build dir> <width>x<height> <LANG> <out.png>
+# Runs in a copy of the build's Wine prefix on a new Xvfb display, answers the
+# start-up message box (fenwold_drive), shoots the screen, closes the frame and
+# fails unless Fenwold ended with exit code 1.  Frames on screens wider than
+# 800 pixels must be 800 x 600; on narrower ones they keep their default size.
+set -euo pipefail
+build=$1 size=$2 lang=$3 out=$4
+width=${size%x*}
+"$build/wine-session" start
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+  WINEPREFIX="$work/prefix" /usr/lib/wine/wineserver -k 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+cp -a "$build/wineprefix" "$work/prefix"
+
+for n in $(seq 200 300); do
+  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+  Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 </dev/null &
+  xvfb_pid=$!
+  for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
+  [ -e "/tmp/.X11-unix/X$n" ] && break
+done
+export DISPLAY=":$n" WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG="$lang"
+/usr/lib/wine/wineserver -p
+/usr/lib/wine/wine64 wineboot >/dev/null 2>&1
+# A few devices to show (in this copy of the prefix only).
+for device in 'POSPrinter\Model-80' 'POSPrinter\Model-58' 'CashDrawer\Drawer-1'; do
+  /usr/lib/wine/wine64 reg add "HKLM\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\$device" /f >/dev/null 2>&1
+done
+
+/usr/lib/wine/wine64 "$build/fenwold/tests/fenwold_drive.exe" 6000 >"$work/drive.log" 2>&1 &
+drive=$!
+for _ in $(seq 300); do grep -q '^ready' "$work/drive.log" && break; sleep 0.1; done
+grep -q '^ready' "$work/drive.log" || { cat "$work/drive.log"; exit 1; }
+sleep 1.5
+mkdir -p "$(dirname "$out")"
+import -window root "$out"
+status=0
+wait "$drive" || status=$?
+sed -i 's/\r$//' "$work/drive.log"
+cat "$work/drive.log"
+read -r _ _ _ frame_width frame_height < <(grep '^ready' "$work/drive.log")
+if [ "$width" -gt 800 ]; then
+  [ "$frame_width" = 800 ] && [ "$frame_height" = 600 ] || { echo "frame ${frame_width}x$frame_height, want 800x600"; exit 1; }
+else
+  [ "$frame_width" != 800 ] || [ "$frame_height" != 600 ] || { echo "frame resized to 800x600 on a $size screen"; exit 1; }
+fi
+[ "$status" = 1 ] || { echo "Fenwold exit code $status, want 1"; exit 1; }
+echo "screenshot $out"
