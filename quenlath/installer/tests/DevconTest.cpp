@@ -1,0 +1,109 @@
+// The stand-in device console of the driver package, run as the installer
+// runs it, against the port list.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "PortDeviceFixture.h"
+#include "PortDevices.h"
+#include "TestFiles.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Names = std::vector<std::wstring>;
+using Values = std::vector<std::pair<std::wstring, std::wstring>>;
+
+const wchar_t kSerialMap[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
+const wchar_t kParallelMap[] = L"HARDWARE\\DEVICEMAP\\PARALLEL PORTS";
+
+// The INF with the lines of one port type turned on (";" made a space).
+void WriteInf(const fs::path& path, bool parallel) {
+  std::vector<std::uint8_t> bytes = ReadBytes(QUENLATH_INF_PATH);
+  std::string text(bytes.begin(), bytes.end());
+  const char* keys[] = {"SerialPortPropPageProvider", "0x0000001B"};
+  const char* parallelKeys[] = {"PortSubClass", "ParallelPortPropPageProvider", "0x00000016"};
+  for (const char* key : parallel ? std::vector<const char*>(std::begin(parallelKeys), std::end(parallelKeys))
+                                  : std::vector<const char*>(std::begin(keys), std::end(keys))) {
+    const size_t at = text.find(key);
+    ASSERT_NE(std::string::npos, at) << key;
+    text[text.rfind(';', at)] = ' ';
+  }
+  WriteBytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+std::wstring FriendlyNameOf(const std::wstring& portName) {
+  DeviceInfoSet set(OpenPresentPortDevices(nullptr));
+  SP_DEVINFO_DATA device{};
+  device.cbSize = sizeof(device);
+  for (DWORD i = 0; SetupDiEnumDeviceInfo(set.Get(), i, &device); ++i) {
+    HKEY key = SetupDiOpenDevRegKey(set.Get(), &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ);
+    if (key == INVALID_HANDLE_VALUE) continue;
+    wchar_t name[10];
+    const bool match = ReadPortName(key, name, 10) && portName == name;
+    RegCloseKey(key);
+    if (!match) continue;
+    wchar_t friendly[100] = {};
+    SetupDiGetDeviceRegistryPropertyW(set.Get(), &device, SPDRP_FRIENDLYNAME, nullptr,
+                                      reinterpret_cast<BYTE*>(friendly), sizeof(friendly) - 2, nullptr);
+    return friendly;
+  }
+  return L"";
+}
+
+class DevconTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RemoveDevicesWithHardwareId(L"ROZ\\Quenlath");
+    RemoveDevicesWithHardwareId(kFakeHardwareId);
+    m_serial.Replace({{L"\\Device\\Serial0", L"COM1"}, {L"\\Device\\Serial2", L"COM3"}});
+    m_parallel.Replace({{L"\\Device\\Parallel0", L"\\DosDevices\\LPT1"}});
+  }
+  void TearDown() override { RemoveDevicesWithHardwareId(L"ROZ\\Quenlath"); }
+
+  int Devcon(const std::wstring& args) {
+    return RunProcess(L"\"" + std::wstring(QUENLATH_DEVCON_PATH) + L"\" " + args, m_dir.path().wstring());
+  }
+
+  ScratchDir m_dir;
+  DeviceMapScope m_serial{kSerialMap};
+  DeviceMapScope m_parallel{kParallelMap};
+};
+
+TEST_F(DevconTest, InstallsSerialPortsOnFreeNamesAndRemovesThemAll) {
+  WriteInf(m_dir.path() / L"Quenlath.inf", false);
+  ASSERT_EQ(0, Devcon(L"install Quenlath.inf ROZ\\Quenlath"));
+  EXPECT_EQ(Names({L"COM2"}), ListPortNames(nullptr));
+  EXPECT_EQ(L"Quenlath (COM2)", FriendlyNameOf(L"COM2"));
+  ASSERT_EQ(0, Devcon(L"install Quenlath.inf ROZ\\Quenlath"));
+  EXPECT_EQ(Names({L"COM2", L"COM4"}), ListPortNames(nullptr));
+  const Values serial = m_serial.Values();
+  EXPECT_EQ(4u, serial.size());
+
+  EXPECT_EQ(0, Devcon(L"remove ROZ\\Quenlath"));
+  EXPECT_EQ(Names(), ListPortNames(nullptr));
+  EXPECT_EQ(Values({{L"\\Device\\Serial0", L"COM1"}, {L"\\Device\\Serial2", L"COM3"}}), m_serial.Values());
+}
+
+TEST_F(DevconTest, InstallsAParallelPortWhenTheParallelLinesAreOn) {
+  WriteInf(m_dir.path() / L"Quenlath.inf", true);
+  ASSERT_EQ(0, Devcon(L"install Quenlath.inf ROZ\\Quenlath"));
+  EXPECT_EQ(Names({L"LPT2"}), ListPortNames(nullptr));
+  EXPECT_EQ(L"Quenlath (LPT2)", FriendlyNameOf(L"LPT2"));
+  EXPECT_EQ(2u, m_parallel.Values().size());
+  EXPECT_EQ(0, Devcon(L"remove ROZ\\Quenlath"));
+  EXPECT_EQ(Names(), ListPortNames(nullptr));
+}
+
+TEST_F(DevconTest, FailsWithoutADriverForTheHardwareIdOrAnInf) {
+  WriteInf(m_dir.path() / L"Quenlath.inf", false);
+  EXPECT_NE(0, Devcon(L"install Quenlath.inf ROZ\\Other"));
+  EXPECT_NE(0, Devcon(L"install Missing.inf ROZ\\Quenlath"));
+  EXPECT_NE(0, Devcon(L"install Quenlath.inf"));
+  EXPECT_EQ(Names(), ListPortNames(nullptr));
+}
+
+}  // namespace
