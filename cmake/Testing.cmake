@@ -26,9 +26,16 @@ function(add_project_gtest target)
   endif()
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
-  set(fixtures ${PROJECT_TEST_FIXTURES} ${ARG_FIXTURES})
-  list(JOIN fixtures "\\;" fixtures)
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT ${ARG_TIMEOUT} FIXTURES_REQUIRED "${fixtures}")
+    PROPERTIES TIMEOUT ${ARG_TIMEOUT})
+  # The fixtures go on the discovered tests from a file ctest reads after the
+  # discovery's own: a list value does not survive the discovery's PROPERTIES.
+  set(fixtures ${PROJECT_TEST_FIXTURES} ${ARG_FIXTURES})
+  if(fixtures)
+    set(file ${CMAKE_CURRENT_BINARY_DIR}/${target}_fixtures.cmake)
+    file(WRITE ${file} "if(${target}_TESTS)\n"
+      "  set_tests_properties(\${${target}_TESTS} PROPERTIES FIXTURES_REQUIRED \"${fixtures}\")\nendif()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${file})
+  endif()
 endfunction()

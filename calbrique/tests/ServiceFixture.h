@@ -1,0 +1,66 @@
+#pragma once
+
+#include "ComApartment.h"
+#include "DeviceKey.h"
+#include "PrinterLine.h"
+#include "Processes.h"
+#include "StandInControl.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+
+// Lines of the pty fixture, one test each (tests run in parallel).
+enum TestLine {
+    LineCycles = 0,
+    LineCloseService,
+    LineReopen,
+    LineDestroy,
+    LineClaimTwice,
+    LineSettings,
+    LineXonXoff,
+    LineCtsFlow,
+    LineOutOfRange,
+    LineLowerCase,
+    LineStatusBlocks,
+    LineStatusTimeout,
+    LineStatusRelease,
+    LineEnable,
+    LineVtable,
+    LineRefused,
+};
+
+// One test's service object, driven through the stand-in control object,
+// with a device key of its own.
+class ServiceTest : public ::testing::Test
+{
+protected:
+    static std::wstring TestDevice()
+    {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        const std::string name = std::string(info->test_suite_name()) + "_" + info->name();
+        return L"CalbriqueTest_" + std::wstring(name.begin(), name.end());
+    }
+
+    // Opens the device with the given Port value.
+    void OpenOn(const std::wstring& port)
+    {
+        Key.SetString(L"Port", port);
+        ASSERT_EQ(Control.Open(Key.Device()), 0);
+    }
+
+    // Polls until the condition holds or `timeoutMs` has passed.
+    static bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs)
+    {
+        const ULONGLONG end = GetTickCount64() + timeoutMs;
+        for (;;) {
+            if (condition()) return true;
+            if (GetTickCount64() >= end) return false;
+            Sleep(2);
+        }
+    }
+
+    testkit::ComApartment Apartment;
+    testkit::DeviceKey Key{TestDevice()};
+    testkit::StandInControl Control;
+};
