@@ -49,6 +49,7 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
     // Command bar in place of the menu bar.
     m_cmdBar.Create(m_hWnd, kCommandBarStyle);
     m_cmdBar.AttachMenu(GetMenu());
+    m_cmdBar.LoadImages(IDR_MAINFRAME);
 
     HWND toolBar = CreateSimpleToolBarCtrl(m_hWnd, IDR_MAINFRAME, kToolBarStyle, ATL_IDW_TOOLBAR);
     CreateSimpleReBar(kReBarStyle);

@@ -247,3 +247,17 @@ TEST_F(MainFrameTest, AcceleratorsLeaveTheInPlaceLabelEditAlone)
         EXPECT_FALSE(frame->PreTranslateMessage(&inEdit)) << vk;
     }
 }
+
+TEST_F(MainFrameTest, AboutBoxClosesWithOkOrCancelAndChangesNothing)
+{
+    CreateFrame();
+    for (int answer : {IDOK, IDCANCEL}) {
+        uitest::ScopedCbtBoxAnswer about(answer);
+        frame->SendMessage(WM_COMMAND, ID_APP_ABOUT);
+        ASSERT_EQ(about.Captions().size(), 1u);
+        EXPECT_EQ(about.Captions()[0], L"About");
+    }
+    EXPECT_TRUE(frame->IsWindow());
+    EXPECT_EQ(frame->m_maxCom, 10);
+    EXPECT_TRUE(boxes->Boxes().empty());
+}

@@ -1,6 +1,7 @@
 // Runs Fenwold.exe for a screenshot: answers its start-up message box, waits
 // for the frame, prints "ready <left> <top> <width> <height>", holds it open
 // for the given milliseconds, closes it and exits with Fenwold's exit code.
+// A second argument names a menu mnemonic (e.g. E) to open before "ready".
 #include "FenwoldProcess.h"
 #include "testing/BoxAnswer.h"
 
@@ -24,6 +25,11 @@ int wmain(int argc, wchar_t** argv)
     if (!frame) {
         std::printf("no frame\n");
         return 3;
+    }
+    if (argc > 2) {
+        Sleep(500);
+        PostMessageW(frame, WM_SYSCHAR, argv[2][0], 1 << 29);
+        Sleep(500);
     }
     RECT rc;
     GetWindowRect(frame, &rc);

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Screenshot of Fenwold's main frame on a screen of its own:
-#   screenshot.sh <build dir> <width>x<height> <LANG> <out.png>
+#   screenshot.sh <build dir> <width>x<height> <LANG> <out.png> [menu mnemonic]
 # Runs in a copy of the build's Wine prefix on a new Xvfb display, answers the
 # start-up message box (fenwold_drive), shoots the screen, closes the frame and
 # fails unless Fenwold ended with exit code 1.  Frames on screens wider than
 # 800 pixels must be 800 x 600; on narrower ones they keep their default size.
 set -euo pipefail
-build=$1 size=$2 lang=$3 out=$4
+build=$1 size=$2 lang=$3 out=$4 menu=${5:-}
 width=${size%x*}
 "$build/wine-session" start
 work=$(mktemp -d)
@@ -34,7 +34,7 @@ for device in 'POSPrinter\Model-80' 'POSPrinter\Model-58' 'CashDrawer\Drawer-1';
   /usr/lib/wine/wine64 reg add "HKLM\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\$device" /f >/dev/null 2>&1
 done
 
-/usr/lib/wine/wine64 "$build/fenwold/tests/fenwold_drive.exe" 6000 >"$work/drive.log" 2>&1 &
+/usr/lib/wine/wine64 "$build/fenwold/tests/fenwold_drive.exe" 6000 $menu >"$work/drive.log" 2>&1 &
 drive=$!
 for _ in $(seq 300); do grep -q '^ready' "$work/drive.log" && break; sleep 0.1; done
 grep -q '^ready' "$work/drive.log" || { cat "$work/drive.log"; exit 1; }

@@ -51,6 +51,8 @@ LRESULT CALLBACK ScopedCbtBoxAnswer::Hook(int code, WPARAM wParam, LPARAM lParam
             wchar_t text[1024] = {};
             ::GetDlgItemTextW(window, 0xFFFF, text, 1024);
             self->m_texts.emplace_back(text);
+            ::GetWindowTextW(window, text, 1024);
+            self->m_captions.emplace_back(text);
             int id = self->m_answer;
             if (!::GetDlgItem(window, id))
                 id = IDOK;

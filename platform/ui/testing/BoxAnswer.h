@@ -45,12 +45,14 @@ public:
     ScopedCbtBoxAnswer& operator=(const ScopedCbtBoxAnswer&) = delete;
 
     const std::vector<std::wstring>& Texts() const { return m_texts; }
+    const std::vector<std::wstring>& Captions() const { return m_captions; }
 
 private:
     static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
     int m_answer;
     HHOOK m_hook;
     std::vector<std::wstring> m_texts;
+    std::vector<std::wstring> m_captions;
 };
 
 // Other processes' windows (only messages without pointers cross).

@@ -13,3 +13,6 @@
 #define IDC_RADIO_B 1011
 #define IDC_RADIO_C 1012
 #define IDC_COUNT 1013
+
+#define IDD_PAGE 102
+#define IDC_PAGE_TEXT 1020

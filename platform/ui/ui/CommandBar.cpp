@@ -1,5 +1,8 @@
 #include "ui/CommandBar.h"
 
+#include "ui/Module.h"
+#include "ui/ToolBarResource.h"
+
 #include <commctrl.h>
 
 namespace {
@@ -39,6 +42,8 @@ CCommandBarCtrl::~CCommandBarCtrl()
             loop->RemoveMessageFilter(this);
     if (m_menu)
         ::DestroyMenu(m_menu);
+    for (HBITMAP image : m_images)
+        ::DeleteObject(image);
 }
 
 HWND CCommandBarCtrl::Create(HWND parent, DWORD style, UINT id)
@@ -82,6 +87,87 @@ BOOL CCommandBarCtrl::AttachMenu(HMENU menu)
         SendMessage(TB_INSERTBUTTONW, i, reinterpret_cast<LPARAM>(&button));
     }
     SendMessage(TB_AUTOSIZE);
+    return TRUE;
+}
+
+namespace {
+// A 32-bit bitmap of one tool bar image.  Magenta becomes the menu colour:
+// Wine draws menu bitmaps without their alpha.
+HBITMAP CutImage(const std::vector<DWORD>& strip, int stripWidth, int left, int width, int height)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP image = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!image)
+        return nullptr;
+    auto* out = static_cast<DWORD*>(bits);
+    const COLORREF menu = ::GetSysColor(COLOR_MENU);
+    const DWORD background = 0xFF000000 | (GetRValue(menu) << 16) | (GetGValue(menu) << 8) | GetBValue(menu);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const DWORD pixel = strip[static_cast<size_t>(y) * stripWidth + left + x] & 0x00FFFFFF;
+            out[y * width + x] = pixel == 0x00FF00FF ? background : (pixel | 0xFF000000);
+        }
+    }
+    return image;
+}
+
+void SetItemImages(HMENU menu, const ui::ToolBarResource& bar, const std::vector<HBITMAP>& images)
+{
+    const int count = ::GetMenuItemCount(menu);
+    for (int pos = 0; pos < count; ++pos) {
+        if (HMENU popup = ::GetSubMenu(menu, pos)) {
+            SetItemImages(popup, bar, images);
+            continue;
+        }
+        const int image = bar.ImageOf(static_cast<WORD>(::GetMenuItemID(menu, pos)));
+        if (image < 0 || static_cast<size_t>(image) >= images.size())
+            continue;
+        MENUITEMINFOW item = {};
+        item.cbSize = sizeof(item);
+        item.fMask = MIIM_BITMAP;
+        item.hbmpItem = images[static_cast<size_t>(image)];
+        ::SetMenuItemInfoW(menu, static_cast<UINT>(pos), TRUE, &item);
+    }
+}
+} // namespace
+
+BOOL CCommandBarCtrl::LoadImages(UINT id)
+{
+    HINSTANCE res = ui::ResourceInstance();
+    ui::ToolBarResource bar;
+    if (!m_menu || !bar.Load(res, id))
+        return FALSE;
+    HBITMAP source = static_cast<HBITMAP>(::LoadImageW(res, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!source)
+        return FALSE;
+    BITMAP info = {};
+    ::GetObjectW(source, sizeof(info), &info);
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof(format.bmiHeader);
+    format.bmiHeader.biWidth = info.bmWidth;
+    format.bmiHeader.biHeight = -info.bmHeight;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> strip(static_cast<size_t>(info.bmWidth) * info.bmHeight);
+    HDC dc = ::GetDC(nullptr);
+    const int lines = ::GetDIBits(dc, source, 0, static_cast<UINT>(info.bmHeight), strip.data(), &format, DIB_RGB_COLORS);
+    ::ReleaseDC(nullptr, dc);
+    ::DeleteObject(source);
+    if (lines != info.bmHeight || bar.width <= 0 || bar.height > info.bmHeight)
+        return FALSE;
+
+    for (int left = 0; left + bar.width <= info.bmWidth; left += bar.width)
+        if (HBITMAP image = CutImage(strip, info.bmWidth, left, bar.width, bar.height))
+            m_images.push_back(image);
+    SetItemImages(m_menu, bar, m_images);
     return TRUE;
 }
 

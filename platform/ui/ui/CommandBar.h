@@ -9,6 +9,8 @@
 #include "ui/MessageLoop.h"
 #include "ui/WindowImpl.h"
 
+#include <vector>
+
 class CCommandBarCtrl : public CWindowImplRoot, public CMessageFilter {
 public:
     ~CCommandBarCtrl() override;
@@ -18,6 +20,9 @@ public:
     // the frame's own menu bar.
     BOOL AttachMenu(HMENU menu);
     HMENU GetMenu() const { return m_menu; }
+    // Puts the images of tool bar resource `id` beside the menu items of the
+    // same commands.
+    BOOL LoadImages(UINT id);
     // Opens the drop-down at `index`.
     void OpenMenu(int index);
 
@@ -30,6 +35,7 @@ private:
     int ButtonFromScreen(POINT pt) const;
 
     HMENU m_menu = nullptr;
+    std::vector<HBITMAP> m_images; // owned: menus do not free item bitmaps
     int m_open = -1;  // the button whose drop-down is open
     int m_next = -1;  // the drop-down to open when the current one closes
     POINT m_lastMouse = {-1, -1};

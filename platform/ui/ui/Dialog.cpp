@@ -66,14 +66,19 @@ HWND CDialogImplBase::CreateImpl(UINT templateId, HWND parent, LPARAM initParam)
     return hWnd;
 }
 
+void CDialogImplBase::AttachDialog(HWND hWnd, CDialogImplBase* self)
+{
+    self->m_hWnd = hWnd;
+    ::SetWindowLongPtrW(hWnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+}
+
 INT_PTR CALLBACK CDialogImplBase::DialogProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     auto* self = reinterpret_cast<CDialogImplBase*>(::GetWindowLongPtrW(hWnd, DWLP_USER));
     if (!self && t_creatingDialog) {
         self = t_creatingDialog;
         t_creatingDialog = nullptr;
-        self->m_hWnd = hWnd;
-        ::SetWindowLongPtrW(hWnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+        AttachDialog(hWnd, self);
     }
     if (!self)
         return FALSE;

@@ -23,6 +23,8 @@ protected:
     INT_PTR DoModalImpl(UINT templateId, HWND parent, LPARAM initParam);
     HWND CreateImpl(UINT templateId, HWND parent, LPARAM initParam);
     static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // Binds a dialog window created by someone else (a property sheet) to its object.
+    static void AttachDialog(HWND hWnd, CDialogImplBase* self);
 
 private:
     bool m_modal = false;

@@ -1,18 +1,9 @@
 #include "ui/Frame.h"
 
 #include "ui/Module.h"
+#include "ui/ToolBarResource.h"
 
-namespace {
-// The layout of a TOOLBAR resource.
-struct ToolBarResource {
-    WORD version;
-    WORD width;
-    WORD height;
-    WORD count;
-    WORD items[1];
-};
-constexpr COLORREF kToolBarMask = RGB(255, 0, 255);
-} // namespace
+#include <vector>
 
 CFrameWindowImplBase::~CFrameWindowImplBase()
 {
@@ -42,23 +33,18 @@ HWND CFrameWindowImplBase::CreateFrame(CWndClassInfo& info, HWND parent, const R
 HWND CFrameWindowImplBase::CreateSimpleToolBarCtrl(HWND parent, UINT resourceId, DWORD style, UINT id)
 {
     HINSTANCE res = ui::ResourceInstance();
-    HRSRC found = ::FindResourceW(res, MAKEINTRESOURCEW(resourceId), MAKEINTRESOURCEW(241) /* RT_TOOLBAR */);
-    if (!found)
-        return nullptr;
-    const auto* data = static_cast<const ToolBarResource*>(::LockResource(::LoadResource(res, found)));
-    if (!data || data->version != 1)
+    ui::ToolBarResource resource;
+    if (!resource.Load(res, resourceId))
         return nullptr;
 
     std::vector<TBBUTTON> buttons;
-    int image = 0;
-    for (WORD i = 0; i < data->count; ++i) {
+    for (WORD item : resource.items) {
         TBBUTTON button = {};
-        if (data->items[i] == 0) {
+        if (item == 0) {
             button.fsStyle = BTNS_SEP;
-            button.iBitmap = 0;
         } else {
-            button.idCommand = data->items[i];
-            button.iBitmap = image++;
+            button.idCommand = item;
+            button.iBitmap = resource.ImageOf(item);
             button.fsState = TBSTATE_ENABLED;
             button.fsStyle = BTNS_BUTTON;
         }
@@ -70,10 +56,10 @@ HWND CFrameWindowImplBase::CreateSimpleToolBarCtrl(HWND parent, UINT resourceId,
     if (!bar)
         return nullptr;
     ::SendMessageW(bar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    HIMAGELIST images = ImageList_LoadImageW(res, MAKEINTRESOURCEW(resourceId), data->width, 0, kToolBarMask, IMAGE_BITMAP, LR_CREATEDIBSECTION);
+    HIMAGELIST images = ImageList_LoadImageW(res, MAKEINTRESOURCEW(resourceId), resource.width, 0, ui::kToolBarMask, IMAGE_BITMAP, LR_CREATEDIBSECTION);
     if (images)
         m_toolBarImages.push_back(images);
-    ::SendMessageW(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(data->width, data->height));
+    ::SendMessageW(bar, TB_SETBITMAPSIZE, 0, MAKELPARAM(resource.width, resource.height));
     ::SendMessageW(bar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
     ::SendMessageW(bar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
     ::SendMessageW(bar, TB_AUTOSIZE, 0, 0);
