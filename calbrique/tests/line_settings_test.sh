@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# End to end: the line settings a claim gives a COM port, as Linux sees them
+# on the pty (stty), for two device configurations. Runs OposDriver.exe (the
+# stand-in control object) against the registered Calbrique.dll.
+#   line_settings_test.sh <build dir> <source dir>
+set -euo pipefail
+build=$1 source=$2
+eval "$("$build/wine-session" env)"
+wine=/usr/lib/wine/wine64
+state=$build/line-settings-test
+device=CalbriqueTest_LineSettings
+key="HKLM\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\POSPrinter\\$device"
+
+cleanup() {
+  "$wine" reg delete "$key" /f >/dev/null 2>&1 || true
+  "$source/testkit/pty-lines.sh" down "$WINEPREFIX" "$state"
+}
+trap cleanup EXIT
+"$source/testkit/pty-lines.sh" up "$WINEPREFIX" "$state" pty:com60:com160
+"$wine" reg add "$key" /ve /d ZOVUZEREZA.POSPrinter /f >/dev/null
+"$wine" reg add "$key" /v Port /d COM60 /f >/dev/null
+
+failures=0
+# check <Baudrate> <Stop> <HandShake> <expected stty words...>
+check() {
+  local baud=$1 stop=$2 handshake=$3
+  shift 3
+  for value in Baudrate=$baud BitLength=1 Parity=0 Stop=$stop HandShake=$handshake; do
+    "$wine" reg add "$key" /v "${value%=*}" /t REG_DWORD /d "${value#*=}" /f >/dev/null
+  done
+  coproc driver { timeout 60 "$wine" "$build/testkit/OposDriver.exe" open "$device" claim 1000 pause release close 2>&1; }
+  local pid=$driver_PID line settings word
+  exec 3<&"${driver[0]}" 4>&"${driver[1]}"
+  while IFS= read -r line <&3; do
+    line=${line%$'\r'}
+    echo "$line"
+    [ "$line" = paused ] || continue
+    settings=$(stty -a -F "$state/com60")
+    for word in "$@"; do
+      if ! tr ' ;' '\n\n' <<< "$settings" | grep -qx -- "$word"; then
+        echo "FAIL: Baudrate $baud Stop $stop HandShake $handshake: no '$word' in: $settings"
+        failures=$((failures + 1))
+      fi
+    done
+    echo >&4
+  done
+  exec 3<&- 4>&-
+  if ! wait "$pid"; then echo "FAIL: the driver reported a failure"; failures=$((failures + 1)); fi
+}
+
+check 6 1 2 9600 -cstopb crtscts -ixon -ixoff     # 9600, one stop bit, CTS output flow
+check 8 0 1 38400 cstopb -crtscts ixon ixoff      # 38400, two stop bits, XON/XOFF
+check 3 1 0 1200 -cstopb -crtscts -ixon -ixoff    # 1200, no flow control
+[ "$failures" = 0 ]

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# The main job: installs the packages, builds, registers Calbrique.dll in the
+# build's Wine prefix and drives it, through the stand-in OPOS control object
+# (OposDriver.exe), onto an emulated serial printer on a pty: open, claim
+# (the line is set up: shown with stty), enable automatic status, the
+# printer reports its cover open, disable, release, close. Shows each OPOS
+# result and the bytes that reached the printer.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=${BUILD_ROOT:-$root/build}
+build=$out/x64
+bash "$root/scripts/build.sh" x64
+
+eval "$("$build/wine-session" env)"
+wine=/usr/lib/wine/wine64
+state=$build/demo
+device=DemoPrinter
+key="HKLM\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\POSPrinter\\$device"
+printer_end=$state/com109
+
+cleanup() {
+  [ -n "${capture:-}" ] && kill "$capture" 2>/dev/null || true
+  [ -n "${printer:-}" ] && kill "$printer" 2>/dev/null || true
+  "$wine" reg delete "$key" /f >/dev/null 2>&1 || true
+  "$root/testkit/pty-lines.sh" down "$WINEPREFIX" "$state"
+  "$build/wine-session" stop
+}
+trap cleanup EXIT
+
+# The line: COM9 for the service object, its other end is the printer.
+"$root/testkit/pty-lines.sh" up "$WINEPREFIX" "$state" pty:com9:com109
+"$wine" regsvr32 /s "$("$wine" winepath -w "$build/calbrique/Calbrique.dll" | tr -d '\r')"
+"$wine" reg add "$key" /ve /d ZOVUZEREZA.POSPrinter /f >/dev/null
+"$wine" reg add "$key" /v Port /d COM9 /f >/dev/null
+# 9600 bit/s, 8 data bits, no parity, one stop bit, CTS output flow control.
+for value in Baudrate=6 BitLength=1 Parity=0 Stop=1 HandShake=2; do
+  "$wine" reg add "$key" /v "${value%=*}" /t REG_DWORD /d "${value#*=}" /f >/dev/null
+done
+
+# The emulated printer: everything it receives is kept; once the automatic
+# status is switched on (1D 61 FF) it reports its cover open (20 00 00 00).
+cat "$printer_end" > "$state/printed.bin" &
+capture=$!
+(
+  until od -An -tx1 -v "$state/printed.bin" | tr -d ' \n' | grep -q 1d61ff; do sleep 0.05; done
+  printf '\x20\x00\x00\x00' > "$printer_end"
+) &
+printer=$!
+
+echo "== Calbrique.dll through the stand-in control object, printer on COM9 (a pty)"
+coproc driver {
+  "$wine" "$build/testkit/OposDriver.exe" open "$device" claim 1000 pause enable \
+    expect-status 201 3000 disable release close 2>&1
+}
+driver_pid=$driver_PID
+exec 3<&"${driver[0]}" 4>&"${driver[1]}"
+while IFS= read -r line <&3; do
+  line=${line%$'\r'}
+  if [ "$line" = paused ]; then
+    settings=$(stty -F "$state/com9" -a)
+    echo "   line while claimed (stty): ${settings%%;*};" $(grep -o -- '-\?cstopb\|-\?crtscts\|-\?ixon' <<< "$settings")
+    echo >&4
+    continue
+  fi
+  echo "   $line"
+done
+wait "$driver_pid" && status=0 || status=$?
+sleep 0.2
+echo "== Bytes the printer received"
+od -An -tx1 -v "$state/printed.bin" | sed 's/^/  /'
+exit "$status"

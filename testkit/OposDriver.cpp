@@ -1,0 +1,144 @@
+// Drives a POSPrinter service object through the stand-in control object,
+// one step per command-line word (with its arguments), and reports each
+// result:
+//
+//   OposDriver open DemoPrinter claim 1000 enable expect-status 201 3000 release close
+//
+// Steps: open <device>, claim <timeout>, enable, disable, number <index>,
+// expect-status <extended> <ms> (waits for ResultCode 114 with that
+// ResultCodeExtended), pause (waits for a line on stdin), release, close.
+// Exit code 0 when every step ran and every expectation held.
+#include "ComApartment.h"
+#include "StandInControl.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cwchar>
+#include <string>
+#include <vector>
+#include <windows.h>
+
+namespace {
+
+const char* ResultName(long code)
+{
+    switch (code) {
+    case 0: return "OPOS_SUCCESS";
+    case 101: return "OPOS_E_CLOSED";
+    case 103: return "OPOS_E_NOTCLAIMED";
+    case 104: return "OPOS_E_NOSERVICE";
+    case 105: return "OPOS_E_DISABLED";
+    case 109: return "OPOS_E_NOEXIST";
+    case 111: return "OPOS_E_FAILURE";
+    case 114: return "OPOS_E_EXTENDED";
+    case 201: return "OPOS_EPTR_COVER_OPEN";
+    case 203: return "OPOS_EPTR_REC_EMPTY";
+    case 402: return "OPOS_ORS_NOTSUPPORTED";
+    default: return "";
+    }
+}
+
+void Report(const std::wstring& step, long code)
+{
+    std::printf("%-28ls -> %ld %s\n", step.c_str(), code, ResultName(code));
+    std::fflush(stdout);
+}
+
+void ReportValue(const std::wstring& property, long value)
+{
+    std::printf("%-28ls = %ld\n", property.c_str(), value);
+    std::fflush(stdout);
+}
+
+struct Driver {
+    testkit::StandInControl Control;
+    bool Failed = false;
+};
+
+using Args = std::vector<std::wstring>;
+
+// One step: its word, how many arguments it takes, what it does.
+struct Step {
+    const wchar_t* Word;
+    size_t ArgCount;
+    void (*Run)(Driver&, const Args&);
+};
+
+long Number(const std::wstring& text)
+{
+    return std::wcstol(text.c_str(), nullptr, 10);
+}
+
+const Step steps[] = {
+    {L"open", 1,
+     [](Driver& d, const Args& a) { Report(L"OpenService(\"" + a[0] + L"\")", d.Control.Open(a[0])); }},
+    {L"claim", 1,
+     [](Driver& d, const Args& a) { Report(L"ClaimDevice(" + a[0] + L")", d.Control.ClaimDevice(Number(a[0]))); }},
+    {L"enable", 0,
+     [](Driver& d, const Args&) {
+         d.Control.SetDeviceEnabled(true);
+         ReportValue(L"DeviceEnabled", d.Control.GetPropertyNumber(3));
+     }},
+    {L"disable", 0,
+     [](Driver& d, const Args&) {
+         d.Control.SetDeviceEnabled(false);
+         ReportValue(L"DeviceEnabled", d.Control.GetPropertyNumber(3));
+     }},
+    {L"number", 1,
+     [](Driver& d, const Args& a) {
+         ReportValue(L"GetPropertyNumber(" + a[0] + L")", d.Control.GetPropertyNumber(Number(a[0])));
+     }},
+    {L"expect-status", 2,
+     [](Driver& d, const Args& a) {
+         const long wanted = Number(a[0]);
+         const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(Number(a[1]));
+         long code = 0;
+         long extended = 0;
+         do {
+             code = d.Control.ResultCode();
+             extended = d.Control.ResultCodeExtended();
+             if (code == 114 && extended == wanted) break;
+             Sleep(5);
+         } while (GetTickCount64() < end);
+         Report(L"ResultCode", code);
+         Report(L"ResultCodeExtended", extended);
+         if (code != 114 || extended != wanted) {
+             std::printf("expected ResultCode 114 with ResultCodeExtended %ld\n", wanted);
+             d.Failed = true;
+         }
+     }},
+    {L"pause", 0,
+     [](Driver&, const Args&) {
+         std::printf("paused\n");
+         std::fflush(stdout);
+         char line[16];
+         (void)std::fgets(line, sizeof line, stdin);  // end of input continues as well
+     }},
+    {L"release", 0, [](Driver& d, const Args&) { Report(L"ReleaseDevice()", d.Control.ReleaseDevice()); }},
+    {L"close", 0, [](Driver& d, const Args&) { Report(L"CloseService()", d.Control.Close()); }},
+};
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    testkit::ComApartment apartment;
+    Driver driver;
+    for (int i = 1; i < argc;) {
+        const Step* step = nullptr;
+        for (const Step& s : steps)
+            if (std::wcscmp(argv[i], s.Word) == 0) step = &s;
+        if (!step || i + static_cast<int>(step->ArgCount) >= argc) {
+            std::fprintf(stderr, "unknown step or missing argument: %ls\n", argv[i]);
+            return 2;
+        }
+        const Args args(argv + i + 1, argv + i + 1 + step->ArgCount);
+        step->Run(driver, args);
+        if (driver.Control.LastResult() != S_OK) {
+            std::printf("call failed: HRESULT %08lX\n", static_cast<unsigned long>(driver.Control.LastResult()));
+            driver.Failed = true;
+        }
+        i += 1 + static_cast<int>(step->ArgCount);
+    }
+    return driver.Failed ? 1 : 0;
+}
