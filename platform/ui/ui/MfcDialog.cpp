@@ -31,6 +31,9 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate)
 BOOL CDialog::OnInitDialog()
 {
     UpdateData(FALSE);
+    // A top-level dialog opens centred on its owner (the screen without one).
+    if (!(GetStyle() & WS_CHILD))
+        CenterWindow();
     return TRUE;
 }
 
