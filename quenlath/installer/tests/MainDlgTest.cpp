@@ -104,34 +104,36 @@ TEST_F(MainDlgTest, RefreshButtonRebuildsTheListAndClearsTheSelection) {
   EXPECT_EQ(Rows(), RowsOf(m_dlg.m_portList));
 }
 
-// Keys sent once the modal dialog runs, from a thread timer of its loop.
+// Keys posted to the list once the modal dialog runs, from a thread timer of
+// its loop; the dialog manager handles them without the focus or activation.
 struct KeyScript {
+  static CMainDlg* s_dlg;
   static UINT s_key;
   static void CALLBACK Press(HWND, UINT, UINT_PTR id, DWORD) {
+    if (!s_dlg->m_hWnd) return;  // not open yet: next tick
     KillTimer(nullptr, id);
-    HWND dlg = GetActiveWindow();
-    HWND list = GetDlgItem(dlg, IDC_PORT_LIST);
-    SetFocus(list);
+    HWND list = GetDlgItem(s_dlg->m_hWnd, IDC_PORT_LIST);
     PostMessageW(list, WM_KEYDOWN, s_key, 0);
     PostMessageW(list, WM_KEYUP, s_key, 0xC0000000);
   }
+  // Ends a dialog that did not react in time with 99, so the test fails instead of hanging.
+  static void CALLBACK GiveUp(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (s_dlg->m_hWnd) EndDialog(s_dlg->m_hWnd, 99);
+  }
 };
+CMainDlg* KeyScript::s_dlg = nullptr;
 UINT KeyScript::s_key = 0;
-
-// Ends a dialog that did not react in time with 99, so the test fails instead of hanging.
-void CALLBACK GiveUp(HWND, UINT, UINT_PTR id, DWORD) {
-  KillTimer(nullptr, id);
-  EndDialog(GetActiveWindow(), 99);
-}
 
 TEST_F(MainDlgTest, EnterInTheListAndEscEndTheModalDialog) {
   AddPort(L"COM5");
   for (const auto& keyResult : {std::make_pair(VK_RETURN, IDOK), std::make_pair(VK_ESCAPE, IDCANCEL)}) {
-    KeyScript::s_key = keyResult.first;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 300, KeyScript::Press);
-    const UINT_PTR guard = SetTimer(nullptr, 0, 15000, GiveUp);
-    ASSERT_NE(0u, timer);
     CMainDlg dlg;
+    KeyScript::s_dlg = &dlg;
+    KeyScript::s_key = keyResult.first;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 200, KeyScript::Press);
+    const UINT_PTR guard = SetTimer(nullptr, 0, 20000, KeyScript::GiveUp);
+    ASSERT_NE(0u, timer);
     EXPECT_EQ(keyResult.second, dlg.DoModal()) << keyResult.first;
     KillTimer(nullptr, timer);
     KillTimer(nullptr, guard);
