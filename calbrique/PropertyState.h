@@ -14,6 +14,16 @@ public:
         Width = width;
         Height = height;
     }
+    // The text "x,y,width,height", brought up to date.
+    const std::wstring& Format() { return UpdateText(); }
+
+private:
+    const std::wstring& UpdateText()
+    {
+        Text = std::to_wstring(X) + L"," + std::to_wstring(Y) + L"," + std::to_wstring(Width) + L"," +
+               std::to_wstring(Height);
+        return Text;
+    }
 
     long X = 0;
     long Y = 0;

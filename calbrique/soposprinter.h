@@ -13,9 +13,11 @@
 #include <atomic>
 #include <memory>
 
-// OPOS result codes of the lifecycle methods.
+// OPOS result codes of the lifecycle methods and CheckHealth.
 constexpr long OPOS_SUCCESS = 0;
 constexpr long OPOS_E_CLOSED = 101;
+constexpr long OPOS_E_NOTCLAIMED = 103;
+constexpr long OPOS_E_DISABLED = 105;
 constexpr long OPOS_E_NOEXIST = 109;
 constexpr long OPOS_E_FAILURE = 111;
 constexpr long OPOS_ORS_NOTSUPPORTED = 402;

@@ -1,0 +1,65 @@
+#include "soposprinter.h"
+
+#include "CodePage.h"
+#include "PortIo.h"
+#include "PrinterCommands.h"
+
+// The print methods: everything but PrintImmediate goes through the
+// transaction buffer, which only TransactionPrint 12 writes to the port.
+// No method reports a result; writes happen only on the claimed port.
+
+namespace {
+
+constexpr LONG PTR_TP_TRANSACTION = 11;
+constexpr LONG PTR_TP_NORMAL = 12;
+
+}  // namespace
+
+STDMETHODIMP CSOPOSPrinter::PrintNormal(LONG /*Station*/, BSTR Data)
+{
+    const std::string text = ToCodePage(Data, PrintCodePage(Props.CharacterSet));
+    Transaction.Append(static_cast<std::int32_t>(text.size()), text.data());
+    State = OPOS_S_IDLE;
+    return S_OK;
+}
+
+STDMETHODIMP CSOPOSPrinter::PrintImmediate(LONG /*Station*/, BSTR Data)
+{
+    const std::string text = ToCodePage(Data, PrintCodePage(Props.CharacterSet));
+    if (PortHandle) (void)WriteToPort(PortHandle.Get(), text.data(), static_cast<DWORD>(text.size()));  // not reported
+    State = OPOS_S_IDLE;
+    return S_OK;
+}
+
+STDMETHODIMP CSOPOSPrinter::TransactionPrint(LONG /*Station*/, LONG Control)
+{
+    if (Control == PTR_TP_TRANSACTION) {
+        StartTransaction(Transaction);
+    } else if (Control == PTR_TP_NORMAL) {
+        const std::uint8_t* data = nullptr;
+        std::uint32_t count = 0;
+        Transaction.Flatten(data, count);
+        if (PortHandle) (void)WriteToPort(PortHandle.Get(), data, count);  // not reported: the bytes are gone
+        Transaction.Clear();
+    }
+    return S_OK;
+}
+
+STDMETHODIMP CSOPOSPrinter::PrintBarCode(LONG /*Station*/, BSTR Data, LONG Symbology, LONG /*Height*/,
+                                         LONG /*Width*/, LONG /*Alignment*/, LONG TextPosition)
+{
+    AppendBarCode(Transaction, ToCodePage(Data, CP_THREAD_ACP), Symbology, TextPosition);
+    return S_OK;
+}
+
+STDMETHODIMP CSOPOSPrinter::CutPaper(LONG Percentage)
+{
+    AppendCut(Transaction, Percentage);
+    return S_OK;
+}
+
+STDMETHODIMP CSOPOSPrinter::ClearOutput(LONG* /*pRC*/)
+{
+    Transaction.Clear();
+    return S_OK;
+}
