@@ -14,7 +14,7 @@ namespace testkit {
 // is COM(120+n), both in the build tree's Wine prefix (n below LineCount,
 // as testkit/CMakeLists.txt makes them). Tests running at the same time use
 // lines of their own.
-constexpr int LineCount = 16;
+constexpr int LineCount = 32;
 std::wstring ServicePort(int line);
 std::wstring PrinterPort(int line);
 

@@ -158,6 +158,24 @@ long StandInControl::Close()
 
 long StandInControl::Call(const wchar_t* method, std::vector<Arg> args)
 {
+    com::Variant result;
+    return Call(method, std::move(args), result);
+}
+
+com::BStr StandInControl::GetPropertyString(long index)
+{
+    com::Variant result;
+    Call(L"GetPropertyString", Args(Arg::Long(index)), result);
+    com::BStr text;
+    if (V_VT(result.Get()) == VT_BSTR) {
+        *text.Receive() = V_BSTR(result.Get());  // taken over from the variant
+        V_VT(result.Get()) = VT_EMPTY;
+    }
+    return text;
+}
+
+long StandInControl::Call(const wchar_t* method, std::vector<Arg> args, com::Variant& result)
+{
     if (!ServiceObject) {
         LastHr = E_POINTER;
         return OPOS_E_NOSERVICE;
@@ -170,10 +188,9 @@ long StandInControl::Call(const wchar_t* method, std::vector<Arg> args)
     std::vector<VARIANTARG> reversed;  // IDispatch takes the arguments last first
     for (auto it = args.rbegin(); it != args.rend(); ++it) reversed.push_back(it->Value());
     DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
-    com::Variant result;
     EXCEPINFO exception{};
     UINT argError = 0;
-    LastHr = ServiceObject->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.Get(),
+    LastHr = ServiceObject->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, result.Receive(),
                                    &exception, &argError);
     if (FAILED(LastHr)) return OPOS_E_NOSERVICE;
     if (V_VT(result.Get()) == VT_I4) return V_I4(result.Get());

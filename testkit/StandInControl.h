@@ -1,6 +1,10 @@
 #pragma once
 
+#include <windows.h>
+
+#include "com/BStr.h"
 #include "com/ComPtr.h"
+#include "com/Variant.h"
 
 #include <oaidl.h>
 #include <string>
@@ -60,11 +64,15 @@ public:
     // returned (0 for a method that returns none), OPOS_E_NOSERVICE when the
     // call itself failed (LastResult() tells the HRESULT).
     long Call(const wchar_t* method, std::vector<Arg> args = {});
+    // The same, also giving the method's return value.
+    long Call(const wchar_t* method, std::vector<Arg> args, com::Variant& result);
     HRESULT LastResult() const { return LastHr; }
 
     long ClaimDevice(long timeout) { return Call(L"ClaimDevice", Args(Arg::Long(timeout))); }
     long ReleaseDevice() { return Call(L"ReleaseDevice"); }
     long GetPropertyNumber(long index) { return Call(L"GetPropertyNumber", Args(Arg::Long(index))); }
+    // The string property's text; null when the service object gave a null string.
+    com::BStr GetPropertyString(long index);
     void SetPropertyNumber(long index, long value)
     {
         Call(L"SetPropertyNumber", Args(Arg::Long(index), Arg::Long(value)));

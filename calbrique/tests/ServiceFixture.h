@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Calbrique.h"
 #include "ComApartment.h"
 #include "DeviceKey.h"
 #include "PrinterLine.h"
@@ -28,6 +29,13 @@ enum TestLine {
     LineEnable,
     LineVtable,
     LineRefused,
+    LineReceipt,
+    LineImmediate,
+    LineClearOutput,
+    LineCodePages,
+    LineBarCode,
+    LineCheckHealth,
+    LineNoPort,
 };
 
 // One test's service object, driven through the stand-in control object,
@@ -58,6 +66,15 @@ protected:
             if (GetTickCount64() >= end) return false;
             Sleep(2);
         }
+    }
+
+    // The service object's dual interface, for early-bound calls.
+    com::ComPtr<ISOPOSPrinter> EarlyBound()
+    {
+        com::ComPtr<ISOPOSPrinter> printer;
+        EXPECT_EQ(Control.Service()->QueryInterface(IID_ISOPOSPrinter, reinterpret_cast<void**>(printer.Receive())),
+                  S_OK);
+        return printer;
     }
 
     testkit::ComApartment Apartment;
