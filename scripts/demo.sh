@@ -2,9 +2,11 @@
 # The main job: installs the packages, builds, registers Calbrique.dll in the
 # build's Wine prefix and drives it, through the stand-in OPOS control object
 # (OposDriver.exe), onto an emulated serial printer on a pty: open, claim
-# (the line is set up: shown with stty), enable automatic status, the
-# printer reports its cover open, disable, release, close. Shows each OPOS
-# result and the bytes that reached the printer.
+# (the line is set up: shown with stty), enable automatic status, print a
+# demo receipt in one transaction, the printer reports its cover open,
+# disable, release, close. Shows each OPOS result and call, then the bytes
+# that reached the printer: listed in hex with each command's name or the
+# text (EscPosView.exe), and the paper as it would print.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${BUILD_ROOT:-$root/build}
@@ -49,7 +51,7 @@ printer=$!
 
 echo "== Calbrique.dll through the stand-in control object, printer on COM9 (a pty)"
 coproc driver {
-  "$wine" "$build/testkit/OposDriver.exe" open "$device" claim 1000 pause enable \
+  "$wine" "$build/testkit/OposDriver.exe" open "$device" claim 1000 pause enable receipt \
     expect-status 201 3000 disable release close 2>&1
 }
 driver_pid=$driver_PID
@@ -67,5 +69,6 @@ done
 wait "$driver_pid" && status=0 || status=$?
 sleep 0.2
 echo "== Bytes the printer received"
-od -An -tx1 -v "$state/printed.bin" | sed 's/^/  /'
+"$wine" "$build/testkit/EscPosView.exe" "$("$wine" winepath -w "$state/printed.bin" | tr -d '\r')" 437 |
+  tr -d '\r' | sed 's/^/   /'
 exit "$status"

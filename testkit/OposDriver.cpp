@@ -6,7 +6,8 @@
 //
 // Steps: open <device>, claim <timeout>, enable, disable, number <index>,
 // expect-status <extended> <ms> (waits for ResultCode 114 with that
-// ResultCodeExtended), pause (waits for a line on stdin), release, close.
+// ResultCodeExtended), pause (waits for a line on stdin), receipt (prints
+// a demo receipt in one transaction), release, close.
 // Exit code 0 when every step ran and every expectation held.
 #include "ComApartment.h"
 #include "StandInControl.h"
@@ -64,9 +65,67 @@ struct Step {
     void (*Run)(Driver&, const Args&);
 };
 
+// Print data as readable text: ESC as "ESC", line feeds as \n, other
+// characters outside ASCII as \uXXXX.
+std::wstring Shown(const wchar_t* text)
+{
+    std::wstring shown;
+    for (; *text; ++text) {
+        if (*text == 0x1B) {
+            shown += L"ESC";
+        } else if (*text == L'\n') {
+            shown += L"\\n";
+        } else if (*text < 0x20 || *text > 0x7E) {
+            wchar_t code[8];
+            std::swprintf(code, 8, L"\\u%04x", static_cast<unsigned>(*text));
+            shown += code;
+        } else {
+            shown += *text;
+        }
+    }
+    return shown;
+}
+
 long Number(const std::wstring& text)
 {
     return std::wcstol(text.c_str(), nullptr, 10);
+}
+
+// The print calls of the demo receipt, made as a POS application makes them.
+void PrintReceipt(Driver& d)
+{
+    using testkit::Arg;
+    constexpr long receipt = 2;  // PTR_S_RECEIPT
+    const auto call = [&d](const wchar_t* method, std::vector<Arg> args, const std::wstring& shown) {
+        d.Control.Call(method, std::move(args));
+        std::printf("%ls(%ls)\n", method, shown.c_str());
+    };
+    const auto transaction = [&](long control) {
+        call(L"TransactionPrint", testkit::StandInControl::Args(Arg::Long(receipt), Arg::Long(control)),
+             L"2, " + std::to_wstring(control));
+    };
+    const auto print = [&](const wchar_t* text) {
+        call(L"PrintNormal", testkit::StandInControl::Args(Arg::Long(receipt), Arg::Text(text)),
+             L"2, \"" + Shown(text) + L"\"");
+    };
+
+    transaction(11);
+    print(L"\x1b|cA\x1b|2C\x1b|bCNORVALE CAFE\x1b|N\n");
+    print(L"\x1b|cA12 Harbour Road\n\n");
+    print(L"2 x Caf\u00e9 cr\u00e8me            7.00\n");
+    print(L"1 x Croissant             2.40\n");
+    print(L"\x1b|uC                              \x1b|N\n");
+    print(L"\x1b|bCTOTAL\x1b|N                     9.40\n");
+    print(L"\x1b|rACash 10.00   Change 0.60\n");
+    print(L"\x1b|cA\x1b|lF");
+    call(L"PrintBarCode",
+         testkit::StandInControl::Args(Arg::Long(receipt), Arg::Text(L"0042"), Arg::Long(108), Arg::Long(162),
+                                       Arg::Long(2), Arg::Long(-2), Arg::Long(-13)),
+         L"2, \"0042\", Code 39, 162, 2, centre, text below");
+    print(L"\x1b|cAThank you!\x1b|3lF");
+    call(L"CutPaper", testkit::StandInControl::Args(Arg::Long(100)), L"100");
+    transaction(12);
+    std::fflush(stdout);
 }
 
 const Step steps[] = {
@@ -114,6 +173,7 @@ const Step steps[] = {
          char line[16];
          (void)std::fgets(line, sizeof line, stdin);  // end of input continues as well
      }},
+    {L"receipt", 0, [](Driver& d, const Args&) { PrintReceipt(d); }},
     {L"release", 0, [](Driver& d, const Args&) { Report(L"ReleaseDevice()", d.Control.ReleaseDevice()); }},
     {L"close", 0, [](Driver& d, const Args&) { Report(L"CloseService()", d.Control.Close()); }},
 };

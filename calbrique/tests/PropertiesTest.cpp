@@ -27,7 +27,9 @@ protected:
     LONG NumberInto(long index, LONG before)
     {
         LONG value = before;
-        if (com::ComPtr<ISOPOSPrinter> printer = EarlyBound()) EXPECT_EQ(printer->GetPropertyNumber(index, &value), S_OK);
+        if (com::ComPtr<ISOPOSPrinter> printer = EarlyBound()) {
+            EXPECT_EQ(printer->GetPropertyNumber(index, &value), S_OK);
+        }
         return value;
     }
 
@@ -37,8 +39,9 @@ protected:
     bool NullString(long index)
     {
         com::BStr text(L"before");
-        if (com::ComPtr<ISOPOSPrinter> printer = EarlyBound())
+        if (com::ComPtr<ISOPOSPrinter> printer = EarlyBound()) {
             EXPECT_EQ(printer->GetPropertyString(index, text.Receive()), S_OK);
+        }
         return text.Get() == nullptr;
     }
 };
