@@ -8,6 +8,8 @@ if(CMAKE_CROSSCOMPILING)
     configure_file(${CMAKE_CURRENT_LIST_DIR}/${script}.sh.in ${CMAKE_BINARY_DIR}/${script} @ONLY
                    FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
   endforeach()
+  add_executable(wine_keeper ${CMAKE_CURRENT_LIST_DIR}/wine-keeper.c)
+  set_target_properties(wine_keeper PROPERTIES OUTPUT_NAME wine-keeper RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
   set(WINE_SESSION ${CMAKE_BINARY_DIR}/wine-session)
   add_test(NAME wine_session_start COMMAND ${WINE_SESSION} start)

@@ -8,4 +8,6 @@ bash "$root/scripts/build.sh"
 # Informational, not a test: the translator's throughput against memcpy.
 "$out/native/calbrique/calbrique_append_bench" || true
 ctest --test-dir "$out/native" --output-on-failure -j"$(nproc)" --timeout 300
+# Boot the Wine session first, so no test discovery waits on it.
+"$out/x64/wine-session" start
 ctest --test-dir "$out/x64" --output-on-failure -j"$(nproc)" --timeout 300
