@@ -99,6 +99,10 @@ void PrintReceipt(Driver& d)
     const auto call = [&d](const wchar_t* method, std::vector<Arg> args, const std::wstring& shown) {
         d.Control.Call(method, std::move(args));
         std::printf("%ls(%ls)\n", method, shown.c_str());
+        if (d.Control.LastResult() != S_OK) {
+            std::printf("call failed: HRESULT %08lX\n", static_cast<unsigned long>(d.Control.LastResult()));
+            d.Failed = true;
+        }
     };
     const auto transaction = [&](long control) {
         call(L"TransactionPrint", testkit::StandInControl::Args(Arg::Long(receipt), Arg::Long(control)),

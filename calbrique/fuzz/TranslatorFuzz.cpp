@@ -2,6 +2,7 @@
 // model of the translation, plus the buffer's bounds.
 #include "EscapeCodes.h"
 #include "TransactionBuffer.h"
+#include "tests/HeldBytes.h"
 
 #include <cstdlib>
 #include <string>
@@ -55,14 +56,6 @@ std::string Model(const std::uint8_t* text, std::int32_t length)
             out += static_cast<char>(text[i]);
     }
     return out;
-}
-
-std::string Held(TransactionBuffer& buffer)
-{
-    const std::uint8_t* data = nullptr;
-    std::uint32_t count = 0;
-    buffer.Flatten(data, count);
-    return std::string(reinterpret_cast<const char*>(data), count);
 }
 
 void Check(bool ok)

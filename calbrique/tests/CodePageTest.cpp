@@ -1,17 +1,11 @@
 #include "CodePage.h"
+#include "HeldBytes.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-
-std::string Bytes(std::initializer_list<unsigned> bytes)
-{
-    std::string s;
-    for (unsigned b : bytes) s += static_cast<char>(b);
-    return s;
-}
 
 TEST(CodePage, CharacterSetOrSystemAnsiPage)
 {

@@ -1,4 +1,5 @@
 #include "CheckHealthReport.h"
+#include "HeldBytes.h"
 #include "PrinterCommands.h"
 
 #include <gtest/gtest.h>
@@ -7,23 +8,8 @@
 
 namespace {
 
-std::string Bytes(std::initializer_list<unsigned> bytes)
-{
-    std::string s;
-    for (unsigned b : bytes) s += static_cast<char>(b);
-    return s;
-}
-
-std::string Held(TransactionBuffer& buffer)
-{
-    const std::uint8_t* data = nullptr;
-    std::uint32_t count = 0;
-    buffer.Flatten(data, count);
-    return std::string(reinterpret_cast<const char*>(data), count);
-}
-
 const std::string SetUpBytes = Bytes({0x1B, 0x3D, 0x01, 0x1B, 0x61, 0x00, 0x1D, 0x4C, 0x00, 0x00, 0x1B, 0x7B, 0x00,
-                                  0x1B, 0x74, 0x00, 0x1B, 0x52, 0x00, 0x1B, 0x21, 0x00, 0x1B, 0x33, 0x21});
+                                       0x1B, 0x74, 0x00, 0x1B, 0x52, 0x00, 0x1B, 0x21, 0x00, 0x1B, 0x33, 0x21});
 const std::string BarCodePrelude = Bytes({0x1D, 0x68, 0x23, 0x1D, 0x48, 0x02, 0x1D, 0x77, 0x02});
 
 TEST(Transaction, StartDiscardsWhatWasHeldAndPutsTheSetUpFirst)

@@ -38,14 +38,6 @@ Bytes Ansi(const wchar_t* text)
 class Printing : public ServiceTest
 {
 protected:
-    void Claim(int line)
-    {
-        OpenOn(testkit::ServicePort(line));
-        ASSERT_EQ(Control.ClaimDevice(1000), 0);
-        Printer = std::make_unique<testkit::PrinterLine>(testkit::PrinterPort(line));
-        ASSERT_TRUE(Printer->IsOpen());
-    }
-
     void PrintNormal(const wchar_t* text) { Control.Call(L"PrintNormal", Args(Arg::Long(Receipt), Arg::Text(text))); }
     void PrintImmediate(const wchar_t* text)
     {
@@ -76,8 +68,6 @@ protected:
     {
         return StandInControl::Args(std::forward<A>(args)...);
     }
-
-    std::unique_ptr<testkit::PrinterLine> Printer;
 };
 
 TEST_F(Printing, ReceiptArrivesOnlyAtTheEndOfTheTransaction)

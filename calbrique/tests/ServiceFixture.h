@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 
 // Lines of the pty fixture, one test each (tests run in parallel).
@@ -57,6 +58,15 @@ protected:
         ASSERT_EQ(Control.Open(Key.Device()), 0);
     }
 
+    // Opens the device on a pty line, claims it and opens the line's printer end.
+    void Claim(int line)
+    {
+        OpenOn(testkit::ServicePort(line));
+        ASSERT_EQ(Control.ClaimDevice(1000), 0);
+        Printer = std::make_unique<testkit::PrinterLine>(testkit::PrinterPort(line));
+        ASSERT_TRUE(Printer->IsOpen());
+    }
+
     // Polls until the condition holds or `timeoutMs` has passed.
     static bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs)
     {
@@ -80,4 +90,5 @@ protected:
     testkit::ComApartment Apartment;
     testkit::DeviceKey Key{TestDevice()};
     testkit::StandInControl Control;
+    std::unique_ptr<testkit::PrinterLine> Printer;  // after Claim
 };

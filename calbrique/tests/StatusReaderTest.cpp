@@ -11,22 +11,12 @@ using Bytes = std::vector<std::uint8_t>;
 class StatusReader : public ServiceTest
 {
 protected:
-    void Claim(int line)
-    {
-        OpenOn(testkit::ServicePort(line));
-        ASSERT_EQ(Control.ClaimDevice(1000), 0);
-        Printer = std::make_unique<testkit::PrinterLine>(testkit::PrinterPort(line));
-        ASSERT_TRUE(Printer->IsOpen());
-    }
-
     // Writes the status bytes and waits until the reader reports `extended`.
     bool Reports(const Bytes& status, long extended)
     {
         EXPECT_TRUE(Printer->Write(status));
         return WaitFor([&] { return Control.ResultCode() == 114 && Control.ResultCodeExtended() == extended; }, 3000);
     }
-
-    std::unique_ptr<testkit::PrinterLine> Printer;
 };
 
 TEST_F(StatusReader, BlocksSetResultCodeExtended)

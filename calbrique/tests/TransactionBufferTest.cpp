@@ -1,4 +1,5 @@
 #include "EscapeCodes.h"
+#include "HeldBytes.h"
 #include "TransactionBuffer.h"
 
 #include <gtest/gtest.h>
@@ -11,14 +12,6 @@ namespace
 const std::string Seq = "\x1b|";
 const std::string LineEnd = std::string("\x1bJ\x18\x1bJ", 5) + std::string("\0\x1b!\0\x1b-\0", 7);
 
-std::string Held(TransactionBuffer& buffer)
-{
-    const std::uint8_t* data = nullptr;
-    std::uint32_t count = 0;
-    buffer.Flatten(data, count);
-    return std::string(reinterpret_cast<const char*>(data), count);
-}
-
 void Append(TransactionBuffer& buffer, const std::string& text)
 {
     buffer.Append(static_cast<std::int32_t>(text.size()), text.data());
@@ -29,14 +22,6 @@ std::string Translate(const std::string& text)
     TransactionBuffer buffer;
     Append(buffer, text);
     return Held(buffer);
-}
-
-std::string Bytes(std::initializer_list<unsigned> bytes)
-{
-    std::string s;
-    for (unsigned b : bytes)
-        s += static_cast<char>(b);
-    return s;
 }
 
 std::string Repeat(const std::string& s, int times)
