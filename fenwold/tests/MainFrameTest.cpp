@@ -274,3 +274,46 @@ TEST_F(MainFrameTest, AboutBoxClosesWithOkOrCancelAndChangesNothing)
     EXPECT_EQ(frame->m_maxCom, 10);
     EXPECT_TRUE(boxes->Boxes().empty());
 }
+
+TEST_F(MainFrameTest, MenuPromptsInTheStatusBarAndToolTipsFromTheStringTable)
+{
+    CreateFrame();
+    HWND status = frame->m_hWndStatusBar;
+    auto statusText = [&] {
+        // In simple mode part 0 reads the simple text.
+        wchar_t text[256] = {};
+        SendMessageW(status, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+        return std::wstring(text);
+    };
+    EXPECT_EQ(statusText(), L"Ready");
+
+    HMENU edit = GetSubMenu(frame->m_cmdBar.GetMenu(), 1);
+    frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_DELETE, MF_STRING), reinterpret_cast<LPARAM>(edit));
+    EXPECT_TRUE(SendMessageW(status, SB_ISSIMPLE, 0, 0));
+    EXPECT_EQ(statusText(), L"Delete a device");
+    frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(SC_CLOSE, MF_STRING | MF_SYSMENU), reinterpret_cast<LPARAM>(GetSystemMenu(*frame, FALSE)));
+    EXPECT_EQ(statusText(), L"Close the active window");
+    frame->SendMessage(WM_MENUSELECT, MAKEWPARAM(0xFFFF, 0xFFFF), 0);
+    EXPECT_FALSE(SendMessageW(status, SB_ISSIMPLE, 0, 0));
+    EXPECT_EQ(statusText(), L"Ready");
+
+    NMTTDISPINFOW tip = {};
+    tip.hdr.hwndFrom = nullptr;
+    tip.hdr.idFrom = ID_ADD_DEVICE;
+    tip.hdr.code = TTN_GETDISPINFOW;
+    frame->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&tip));
+    ASSERT_NE(tip.lpszText, nullptr);
+    EXPECT_STREQ(tip.lpszText, L"Add a device");
+}
+
+TEST_F(MainFrameTest, InsertAndDeleteKeysSendTheirCommandsWhateverTheMenuShows)
+{
+    CreateFrame();
+    ASSERT_FALSE(frame->UIIsEnabled(ID_DELETE));
+    for (WPARAM vk : {static_cast<WPARAM>(VK_DELETE), static_cast<WPARAM>(VK_INSERT), static_cast<WPARAM>(VK_F2)}) {
+        MSG key = {frame->m_tree, WM_KEYDOWN, vk, 0, 0, {0, 0}};
+        EXPECT_TRUE(frame->PreTranslateMessage(&key)) << vk;
+    }
+    MSG plain = {frame->m_tree, WM_KEYDOWN, 'A', 0, 0, {0, 0}};
+    EXPECT_FALSE(frame->PreTranslateMessage(&plain));
+}

@@ -150,8 +150,12 @@ void CFrameWindowImplBase::OnMenuSelect(WPARAM wParam, LPARAM lParam)
         ::SendMessageW(m_hWndStatusBar, SB_SIMPLE, FALSE, 0);
         return;
     }
+    UINT id = LOWORD(wParam);
+    // System commands (SC_SIZE 0xF000 ...) have their prompts at 0xEF00 + (command - 0xF000) / 16.
+    if ((flags & MF_SYSMENU) && id >= 0xF000)
+        id = 0xEF00 + ((id - 0xF000) >> 4);
     CString prompt;
-    if (!(flags & (MF_POPUP | MF_SEPARATOR)) && prompt.LoadString(LOWORD(wParam))) {
+    if (!(flags & (MF_POPUP | MF_SEPARATOR)) && prompt.LoadString(id)) {
         const int newline = prompt.Find(L'\n');
         if (newline >= 0)
             prompt = prompt.Left(newline);
