@@ -13,13 +13,12 @@ screen_session() {
   xvfb_pid=
   trap screen_session_end EXIT
   cp -a "$build/wineprefix" "$work/prefix"
-  for n in $(seq 200 400); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 </dev/null &
-    xvfb_pid=$!
-    for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
-    [ -e "/tmp/.X11-unix/X$n" ] && break
-  done
+  # Xvfb picks a free display itself and names it once it is ready.
+  Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp 5>"$work/display" >"$work/xvfb.log" 2>&1 </dev/null &
+  xvfb_pid=$!
+  for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
+  [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; return 1; }
+  n=$(tr -d '\n' < "$work/display")
   export DISPLAY=":$n" WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG="$lang"
   /usr/lib/wine/wineserver -p
   /usr/lib/wine/wine64 wineboot >/dev/null 2>&1
