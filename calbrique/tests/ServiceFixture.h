@@ -37,7 +37,9 @@ enum TestLine {
     LineBarCode,
     LineCheckHealth,
     LineNoPort,
+    LinesUsed
 };
+static_assert(LinesUsed <= testkit::LineCount, "the pty fixture makes no more lines");
 
 // One test's service object, driven through the stand-in control object,
 // with a device key of its own.

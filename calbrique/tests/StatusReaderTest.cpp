@@ -44,7 +44,7 @@ TEST_F(StatusReader, NothingIsOverwrittenAfterRelease)
     ASSERT_TRUE(Reports({0x20, 0, 0, 0}, 201));
     const ULONGLONG before = GetTickCount64();
     EXPECT_EQ(Control.ReleaseDevice(), 0);
-    EXPECT_LT(GetTickCount64() - before, 500u) << "release returns well inside its 2000 ms wait";
+    EXPECT_LT(GetTickCount64() - before, 1000u) << "release returns well inside its 2000 ms wait";
     EXPECT_EQ(Control.ResultCode(), 0);
     const long extended = Control.ResultCodeExtended();
     EXPECT_TRUE(Printer->Write({0, 0, 0x0C, 0}));
