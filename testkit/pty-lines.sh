@@ -52,7 +52,7 @@ up() {
   done
   # socat makes its links once both ptys exist.
   local _ missing
-  for _ in $(seq 100); do
+  for _ in $(seq 400); do
     missing=0
     for spec in "$@"; do
       IFS=: read -r kind name peer <<< "$spec"

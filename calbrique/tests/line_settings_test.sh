@@ -4,6 +4,7 @@
 # stand-in control object) against the registered Calbrique.dll.
 #   line_settings_test.sh <build dir> <source dir>
 set -euo pipefail
+trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 build=$1 source=$2
 eval "$("$build/wine-session" env)"
 wine=/usr/lib/wine/wine64
