@@ -5,19 +5,24 @@
 #include <string>
 
 namespace {
-const wchar_t kTestKey[] = L"Software\\AtlRegTests";
+// Each test has a key of its own: ctest runs them side by side.
+std::wstring TestKey()
+{
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    return L"Software\\AtlRegTests\\" + std::wstring(name.begin(), name.end());
+}
 
 class RegKeyExTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
-        ASSERT_EQ(key.Create(HKEY_CURRENT_USER, kTestKey), ERROR_SUCCESS);
+        RegDeleteTreeW(HKEY_CURRENT_USER, TestKey().c_str());
+        ASSERT_EQ(key.Create(HKEY_CURRENT_USER, TestKey().c_str()), ERROR_SUCCESS);
     }
     void TearDown() override
     {
         key.Close();
-        RegDeleteTreeW(HKEY_CURRENT_USER, kTestKey);
+        RegDeleteTreeW(HKEY_CURRENT_USER, TestKey().c_str());
     }
     void SetRaw(const wchar_t* name, DWORD type, const void* bytes, DWORD size)
     {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "PortDeviceFixture.h"
 
@@ -53,12 +54,14 @@ TEST_F(PortDevicesTest, SkipsDevicesWhoseNameDoesNotReadAndListsTheNextOnes) {
 class ReadPortNameTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\QuenlathTest\\ReadPortName", 0, nullptr,
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    m_path = L"Software\\QuenlathTest\\ReadPortName\\" + std::wstring(name.begin(), name.end());  // one per test: they run side by side
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, m_path.c_str(), 0, nullptr,
                                              REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &m_key, nullptr));
   }
   void TearDown() override {
     RegCloseKey(m_key);
-    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\QuenlathTest\\ReadPortName");
+    RegDeleteKeyW(HKEY_CURRENT_USER, m_path.c_str());
   }
   void Set(DWORD type, const void* data, DWORD bytes) {
     ASSERT_EQ(ERROR_SUCCESS, RegSetValueExW(m_key, L"PortName", 0, type, static_cast<const BYTE*>(data), bytes));
@@ -67,6 +70,7 @@ class ReadPortNameTest : public ::testing::Test {
     for (wchar_t& c : m_buffer) c = L'#';
     return ReadPortName(m_key, m_buffer, chars);
   }
+  std::wstring m_path;
   HKEY m_key = nullptr;
   wchar_t m_buffer[16];
 };
