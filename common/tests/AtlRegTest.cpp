@@ -1,34 +1,17 @@
 #include "AtlReg.h"
+#include "testing/ScratchKey.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-// Each test has a key of its own: ctest runs them side by side.
-std::wstring TestKey()
-{
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    return L"Software\\AtlRegTests\\" + std::wstring(name.begin(), name.end());
-}
-
-class RegKeyExTest : public ::testing::Test {
+class RegKeyExTest : public ScratchKeyTest<RegKeyEx> {
 protected:
-    void SetUp() override
-    {
-        RegDeleteTreeW(HKEY_CURRENT_USER, TestKey().c_str());
-        ASSERT_EQ(key.Create(HKEY_CURRENT_USER, TestKey().c_str()), ERROR_SUCCESS);
-    }
-    void TearDown() override
-    {
-        key.Close();
-        RegDeleteTreeW(HKEY_CURRENT_USER, TestKey().c_str());
-    }
     void SetRaw(const wchar_t* name, DWORD type, const void* bytes, DWORD size)
     {
         ASSERT_EQ(RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(bytes), size), ERROR_SUCCESS);
     }
-    RegKeyEx key;
 };
 } // namespace
 

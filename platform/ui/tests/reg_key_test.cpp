@@ -1,31 +1,11 @@
 #include "ui/RegKey.h"
 
+#include "testing/ScratchKey.h"
+
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace {
-// Each test has a key of its own: ctest runs them side by side.
-std::wstring TestKey()
-{
-    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    return L"Software\\UiLayerTests\\RegKey\\" + std::wstring(name.begin(), name.end());
-}
-
-class CRegKeyTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        RegDeleteTreeW(HKEY_CURRENT_USER, TestKey().c_str());
-        ASSERT_EQ(key.Create(HKEY_CURRENT_USER, TestKey().c_str()), ERROR_SUCCESS);
-    }
-    void TearDown() override
-    {
-        key.Close();
-        RegDeleteTreeW(HKEY_CURRENT_USER, TestKey().c_str());
-    }
-    CRegKey key;
-};
+class CRegKeyTest : public ScratchKeyTest<CRegKey> {};
 } // namespace
 
 TEST_F(CRegKeyTest, StringValuesMustBeTerminatedStringsThatFit)
