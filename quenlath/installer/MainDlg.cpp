@@ -3,7 +3,10 @@
 #include <initguid.h>
 #include <devguid.h>
 
+#include "ChgPortDlg.h"
 #include "PortDevices.h"
+#include "PortRename.h"
+#include "ui/MfcApp.h"
 #include "ui/Module.h"
 
 CMainDlg::CMainDlg() : CDialog(IDD_DRAVELIN_DIALOG) {}
@@ -59,5 +62,25 @@ void CMainDlg::RefreshPortList()
 LRESULT CMainDlg::OnRefresh(WORD, WORD, HWND, BOOL&)
 {
     RefreshPortList();
+    return 0;
+}
+
+LRESULT CMainDlg::OnChangePort(WORD, WORD, HWND, BOOL&)
+{
+    const int row = m_portList.GetSelectedIndex();
+    if (row < 0) {
+        AfxMessageBox(IDS_SELECT_PORT, MB_ICONEXCLAMATION);
+        return 0;
+    }
+    const CString oldName = m_portList.GetItemText(row, 0);
+
+    CChgPortDlg dlg;
+    dlg.SetOldName(oldName);
+    // An empty name (the list offered none) is never written.
+    if (dlg.DoModal() != IDOK || dlg.GetNewName().IsEmpty())
+        return 0;
+
+    if (ChangePortName(m_hWnd, oldName, dlg.GetNewName()))
+        RefreshPortList();
     return 0;
 }

@@ -16,6 +16,7 @@ public:
 
     BEGIN_MSG_MAP(CMainDlg)
         COMMAND_HANDLER(IDC_REFRESH, BN_CLICKED, OnRefresh)
+        COMMAND_HANDLER(IDC_CHANGE_PORT, BN_CLICKED, OnChangePort)
         CHAIN_MSG_MAP(CDialog)
     END_MSG_MAP()
 
@@ -31,4 +32,6 @@ public:
 
 private:
     LRESULT OnRefresh(WORD, WORD, HWND, BOOL&);
+    // Renames the port of the first selected row to a free name of its kind.
+    LRESULT OnChangePort(WORD, WORD, HWND, BOOL&);
 };

@@ -81,6 +81,26 @@ bool FakePortDevice::SetPortName(const std::wstring& name) {
   return SetPortNameRaw(REG_SZ, name.c_str(), static_cast<DWORD>((name.size() + 1) * sizeof(wchar_t)));
 }
 
+bool FakePortDevice::SetDescription(const std::wstring& text) {
+  return SetupDiSetDeviceRegistryPropertyW(m_set, &m_device, SPDRP_DEVICEDESC, reinterpret_cast<const BYTE*>(text.c_str()),
+                                           static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) != FALSE;
+}
+
+std::wstring FakePortDevice::PortName() const {
+  Key key;
+  key.h = SetupDiOpenDevRegKey(m_set, const_cast<SP_DEVINFO_DATA*>(&m_device), DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ);
+  if (key.h == INVALID_HANDLE_VALUE) return L"<no key>";
+  wchar_t name[100];
+  return ReadPortName(key.h, name, 100) ? name : L"<unreadable>";
+}
+
+std::wstring FakePortDevice::FriendlyName() const {
+  wchar_t text[200] = {};
+  SetupDiGetDeviceRegistryPropertyW(m_set, const_cast<SP_DEVINFO_DATA*>(&m_device), SPDRP_FRIENDLYNAME, nullptr,
+                                    reinterpret_cast<BYTE*>(text), sizeof(text) - sizeof(wchar_t), nullptr);
+  return text;
+}
+
 int RunProcess(const std::wstring& commandLine, const std::wstring& currentDir, DWORD timeoutMs) {
   std::wstring line = commandLine;
   STARTUPINFOW si{};

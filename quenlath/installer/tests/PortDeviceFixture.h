@@ -27,6 +27,11 @@ class FakePortDevice {
   // Writes PortName with this type and these raw bytes.
   bool SetPortNameRaw(DWORD type, const void* data, DWORD bytes);
   bool SetPortName(const std::wstring& name);
+  // The device description, as the driver's INF gives it.
+  bool SetDescription(const std::wstring& text);
+  // PortName as it reads now (empty when it does not read as a string).
+  std::wstring PortName() const;
+  std::wstring FriendlyName() const;
 
  private:
   HDEVINFO m_set;

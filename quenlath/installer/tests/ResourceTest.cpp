@@ -89,6 +89,17 @@ TEST_F(DravelinResources, MainDialogInEnglishAndChinese) {
     EXPECT_TRUE(Holds(chinese, text)) << text;
 }
 
+TEST_F(DravelinResources, ChangePortDialogInEnglishAndChinese) {
+  const std::vector<std::uint8_t> english = Resource(RT_DIALOG, IDD_CHANGE_PORT, kEnglish);
+  const std::vector<std::uint8_t> chinese = Resource(RT_DIALOG, IDD_CHANGE_PORT, kChinese);
+  ASSERT_FALSE(english.empty());
+  ASSERT_FALSE(chinese.empty());
+  for (const wchar_t* text : {L"Change Port Number", L"Ok", L"Cancel", L"Port Name:", L"MS Shell Dlg"})
+    EXPECT_TRUE(Holds(english, text)) << text;
+  for (const wchar_t* text : {L"更换端口号", L"确定", L"取消", L"端口名："})
+    EXPECT_TRUE(Holds(chinese, text)) << text;
+}
+
 TEST_F(DravelinResources, IconHasA32And16PixelImageOf256Colours) {
   const std::vector<std::uint8_t> group = Resource(RT_GROUP_ICON, IDR_MAINFRAME, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
   ASSERT_GE(group.size(), 6u + 2 * 14u);

@@ -1,21 +1,59 @@
 // Runs Dravelin.exe for a screenshot: waits for its main dialog, prints
 // "ready <caption>", holds it open for the given milliseconds, closes it and
-// exits with Dravelin's exit code.
+// exits with Dravelin's exit code.  With "change-port" it first selects the
+// first port and clicks "Chg. Port No.", and the dialog held open is the
+// change-port-number dialog, cancelled afterwards.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cwchar>
 #include <string>
 
+#include "resource.h"
 #include "testing/BoxAnswer.h"
+
+namespace {
+
+struct OtherDialog {
+    DWORD pid;
+    HWND not_this;
+    HWND found;
+};
+
+// A visible dialog of process pid other than the main dialog, waiting up to timeoutMs.
+HWND WaitForOtherDialog(DWORD pid, HWND mainDlg, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        OtherDialog data{pid, mainDlg, nullptr};
+        EnumWindows([](HWND w, LPARAM p) -> BOOL {
+            auto* d = reinterpret_cast<OtherDialog*>(p);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            wchar_t cls[16] = {};
+            GetClassNameW(w, cls, 16);
+            if (owner != d->pid || w == d->not_this || !IsWindowVisible(w) || wcscmp(cls, L"#32770") != 0)
+                return TRUE;
+            d->found = w;
+            return FALSE;
+        }, reinterpret_cast<LPARAM>(&data));
+        if (data.found || GetTickCount() - start >= timeoutMs)
+            return data.found;
+        Sleep(20);
+    }
+}
+
+} // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
     if (argc < 2) {
-        std::printf("usage: dravelin_drive <Dravelin.exe> [hold ms]\n");
+        std::printf("usage: dravelin_drive <Dravelin.exe> [hold ms] [change-port]\n");
         return 2;
     }
     const DWORD holdMs = argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 3000;
+    const bool changePort = argc > 3 && wcscmp(argv[3], L"change-port") == 0;
     std::wstring line = L"\"" + std::wstring(argv[1]) + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof(si);
@@ -26,10 +64,24 @@ int wmain(int argc, wchar_t** argv)
     }
     int result = 3;
     HWND dlg = uitest::WaitForProcessWindow(pi.dwProcessId, L"#32770", 20000);
-    if (dlg) {
-        std::printf("ready %ls\n", uitest::WindowText(dlg).c_str());
+    HWND shown = dlg;
+    if (dlg && changePort) {
+        // Home selects the first row; messages with pointers don't cross processes.
+        HWND list = GetDlgItem(dlg, IDC_PORT_LIST);
+        PostMessageW(list, WM_KEYDOWN, VK_HOME, 0);
+        PostMessageW(list, WM_KEYUP, VK_HOME, 0xC0000000);
+        Sleep(300);
+        uitest::ClickButton(dlg, IDC_CHANGE_PORT);
+        shown = WaitForOtherDialog(pi.dwProcessId, dlg, 20000);
+    }
+    if (shown) {
+        std::printf("ready %ls\n", uitest::WindowText(shown).c_str());
         std::fflush(stdout);
         Sleep(holdMs);
+        if (shown != dlg) {
+            uitest::ClickButton(shown, IDCANCEL);
+            Sleep(300);
+        }
         PostMessageW(dlg, WM_CLOSE, 0, 0);
         DWORD code = 3;
         if (WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0 && GetExitCodeProcess(pi.hProcess, &code))

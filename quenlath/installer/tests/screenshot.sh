@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Screenshot of Dravelin's main dialog listing one installed port:
-#   screenshot.sh <build dir> <LANG> <out.png>
+# Screenshot of Dravelin's main dialog listing one installed port, or with
+# "change-port" of the change-port-number dialog over it:
+#   screenshot.sh <build dir> <LANG> <out.png> [change-port]
 # Runs in a copy of the build's Wine prefix on an Xvfb display of its own,
 # installs a port with the package's devcon, shoots the screen while the
 # dialog is open, then closes it; fails unless Dravelin ended with exit code 0.
 set -euo pipefail
-build=$1 lang=$2 out=$3
+build=$1 lang=$2 out=$3 command=${4:-}
 source "$(dirname "$0")/../../../testkit/screen-session.sh"
 screen_session "$build" 800x600 "$lang"
 
@@ -15,7 +16,7 @@ cp "$(dirname "$0")/../../package/Quenlath.inf" "$work/Quenlath.inf"
   { cat "$work/devcon.log"; exit 1; }
 
 /usr/lib/wine/wine64 "$build/quenlath/installer/dravelin_drive.exe" \
-  "$build/quenlath/installer/Dravelin.exe" 5000 >"$work/drive.log" 2>&1 &
+  "$build/quenlath/installer/Dravelin.exe" 5000 $command >"$work/drive.log" 2>&1 &
 drive=$!
 shoot_when_ready "$work/drive.log" "$out"
 status=0

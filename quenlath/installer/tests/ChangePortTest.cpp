@@ -1,0 +1,242 @@
+// "Chg. Port No." of the main dialog: the modal change-port-number dialog is
+// answered from a thread timer of its own loop, message boxes are answered
+// without showing.
+#include "MainDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "PortDeviceFixture.h"
+#include "testing/BoxAnswer.h"
+
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+const wchar_t kSerialMap[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
+const wchar_t kParallelMap[] = L"HARDWARE\\DEVICEMAP\\PARALLEL PORTS";
+
+// Answers the change-port-number dialog once it is open: picks `choice`
+// (when given) and clicks `button`; records what the list offered.
+struct ChangeDialogScript {
+  static std::wstring s_choice;
+  static int s_button;
+  static bool s_seen;
+  static Names s_offered;
+  static std::wstring s_selected;
+
+  static void Arm(const std::wstring& choice, int button) {
+    s_choice = choice;
+    s_button = button;
+    s_seen = false;
+    s_offered.clear();
+    s_selected.clear();
+    SetTimer(nullptr, 0, 100, Answer);
+  }
+  static HWND FindDialog() {
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM out) -> BOOL {
+      if (!IsWindowVisible(w) || !GetDlgItem(w, IDC_PORT_NAMES)) return TRUE;
+      *reinterpret_cast<HWND*>(out) = w;
+      return FALSE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
+  }
+  static std::wstring Text(HWND combo, int index) {
+    if (index < 0) return L"";
+    std::wstring text(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, index, 0)) + 1, L'\0');
+    SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(text.size() - 1);
+    return text;
+  }
+  static void CALLBACK Answer(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND dlg = FindDialog();
+    if (!dlg) return;  // not open yet: next tick
+    KillTimer(nullptr, id);
+    s_seen = true;
+    HWND combo = GetDlgItem(dlg, IDC_PORT_NAMES);
+    const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) s_offered.push_back(Text(combo, i));
+    s_selected = Text(combo, static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)));
+    if (!s_choice.empty())
+      SendMessageW(combo, CB_SETCURSEL,
+                   SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                reinterpret_cast<LPARAM>(s_choice.c_str())),
+                   0);
+    PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(s_button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, s_button)));
+  }
+  // Ends a dialog left open (by a fault) so the test fails instead of hanging.
+  static void CALLBACK GiveUp(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (HWND dlg = FindDialog()) EndDialog(dlg, 99);
+  }
+};
+std::wstring ChangeDialogScript::s_choice;
+int ChangeDialogScript::s_button = IDOK;
+bool ChangeDialogScript::s_seen = false;
+Names ChangeDialogScript::s_offered;
+std::wstring ChangeDialogScript::s_selected;
+
+Names ListedNames(const CListCtrl& list) {
+  Names names;
+  for (int i = 0; i < list.GetItemCount(); ++i) names.emplace_back(list.GetItemText(i, 0).GetString());
+  return names;
+}
+
+class ChangePortTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RemoveDevicesWithHardwareId(kFakeHardwareId);
+    RemoveDevicesWithHardwareId(L"ROZ\\Quenlath");
+    m_serial.Replace({{L"\\Device\\Serial0", L"COM1"}, {L"\\Device\\Serial2", L"COM3"}});
+    m_parallel.Replace({{L"\\Device\\Parallel0", L"\\DosDevices\\LPT1"}, {L"\\Device\\Parallel1", L"\\DosDevices\\LPT2"}});
+  }
+  void TearDown() override {
+    if (m_dlg.m_hWnd) m_dlg.DestroyWindow();
+    m_devices.clear();
+  }
+
+  FakePortDevice& AddPort(const std::wstring& name, const std::wstring& description = L"Quenlath") {
+    m_devices.push_back(std::make_unique<FakePortDevice>());
+    FakePortDevice& device = *m_devices.back();
+    EXPECT_TRUE(device.ok());
+    EXPECT_TRUE(device.SetPortName(name));
+    if (!description.empty()) {
+      EXPECT_TRUE(device.SetDescription(description));
+    }
+    return device;
+  }
+  void Open() { ASSERT_NE(nullptr, m_dlg.Create(nullptr)); }
+  void Select(std::initializer_list<int> rows) {
+    for (int row : rows) m_dlg.m_portList.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
+  }
+  // Clicks "Chg. Port No." with the dialog answered by choice and button.
+  void ChangePort(const std::wstring& choice, int button = IDOK) {
+    ChangeDialogScript::Arm(choice, button);
+    const UINT_PTR guard = SetTimer(nullptr, 0, 20000, ChangeDialogScript::GiveUp);
+    m_dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CHANGE_PORT, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(m_dlg.GetDlgItem(IDC_CHANGE_PORT)));
+    KillTimer(nullptr, guard);
+    MSG msg;  // drop the script's timer when no dialog came
+    while (PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {}
+  }
+
+  DeviceMapScope m_serial{kSerialMap};
+  DeviceMapScope m_parallel{kParallelMap};
+  CMainDlg m_dlg;
+  std::vector<std::unique_ptr<FakePortDevice>> m_devices;
+  uitest::ScopedBoxAnswer m_boxes{IDOK};
+};
+
+TEST_F(ChangePortTest, WithoutASelectedRowShowsMessage106AndOffersNoDialog) {
+  FakePortDevice& port = AddPort(L"COM3");
+  Open();
+  ChangePort(L"COM7");
+  EXPECT_FALSE(ChangeDialogScript::s_seen);
+  ASSERT_EQ(1u, m_boxes.Boxes().size());
+  EXPECT_EQ(L"Please select one port first!", m_boxes.Boxes()[0].text);
+  EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), m_boxes.Boxes()[0].type);
+  EXPECT_EQ(L"COM3", port.PortName());
+}
+
+TEST_F(ChangePortTest, RenamesASerialPortToTheChosenFreeNameAndRefreshesTheList) {
+  FakePortDevice& port = AddPort(L"COM3");
+  Open();
+  Select({0});
+  ChangePort(L"COM7");
+  ASSERT_TRUE(ChangeDialogScript::s_seen);
+  EXPECT_EQ(254u, ChangeDialogScript::s_offered.size());
+  EXPECT_EQ(L"COM2", ChangeDialogScript::s_selected);
+  EXPECT_EQ(L"COM7", port.PortName());
+  EXPECT_EQ(L"Quenlath (COM7)", port.FriendlyName());
+  EXPECT_EQ(Names({L"COM7"}), ListedNames(m_dlg.m_portList));
+  EXPECT_EQ(-1, m_dlg.m_portList.GetSelectedIndex());
+  EXPECT_TRUE(m_boxes.Boxes().empty());
+  // The device map is the driver's to change.
+  EXPECT_EQ(2u, m_serial.Values().size());
+}
+
+TEST_F(ChangePortTest, RenamesAParallelPortToTheOnlyFreeLptName) {
+  FakePortDevice& port = AddPort(L"LPT2");
+  Open();
+  Select({0});
+  ChangePort(L"");
+  EXPECT_EQ(Names({L"LPT3"}), ChangeDialogScript::s_offered);
+  EXPECT_EQ(L"LPT3", port.PortName());
+  EXPECT_EQ(L"Quenlath (LPT3)", port.FriendlyName());
+  EXPECT_EQ(Names({L"LPT3"}), ListedNames(m_dlg.m_portList));
+}
+
+TEST_F(ChangePortTest, CancelChangesNothing) {
+  FakePortDevice& port = AddPort(L"COM3");
+  Open();
+  Select({0});
+  ChangePort(L"COM7", IDCANCEL);
+  ASSERT_TRUE(ChangeDialogScript::s_seen);
+  EXPECT_EQ(L"COM3", port.PortName());
+  EXPECT_EQ(L"", port.FriendlyName());
+  EXPECT_EQ(0, m_dlg.m_portList.GetSelectedIndex());  // not refreshed
+  EXPECT_TRUE(m_boxes.Boxes().empty());
+}
+
+TEST_F(ChangePortTest, OnlyThePortOfTheFirstSelectedRowChanges) {
+  FakePortDevice& first = AddPort(L"COM5");
+  FakePortDevice& second = AddPort(L"COM6");
+  FakePortDevice& third = AddPort(L"COM8");
+  Open();
+  Select({1, 2});
+  ChangePort(L"COM9");
+  EXPECT_EQ(L"COM5", first.PortName());
+  EXPECT_EQ(L"COM9", second.PortName());
+  EXPECT_EQ(L"COM8", third.PortName());
+  EXPECT_EQ(L"", first.FriendlyName());
+  EXPECT_EQ(Names({L"COM5", L"COM9", L"COM8"}), ListedNames(m_dlg.m_portList));
+}
+
+TEST_F(ChangePortTest, OfTwoDevicesWithTheSameNameOnlyTheFirstChanges) {
+  FakePortDevice& first = AddPort(L"COM5");
+  FakePortDevice& second = AddPort(L"COM5");
+  Open();
+  Select({1});
+  ChangePort(L"COM9");
+  EXPECT_EQ(L"COM9", first.PortName());
+  EXPECT_EQ(L"COM5", second.PortName());
+}
+
+TEST_F(ChangePortTest, ANameOfAnotherKindOffersNothingAndOkWritesNothing) {
+  FakePortDevice& port = AddPort(L"com3");
+  Open();
+  Select({0});
+  ChangePort(L"");
+  ASSERT_TRUE(ChangeDialogScript::s_seen);
+  EXPECT_EQ(Names(), ChangeDialogScript::s_offered);
+  EXPECT_EQ(L"com3", port.PortName());
+  EXPECT_EQ(L"", port.FriendlyName());
+  EXPECT_EQ(0, m_dlg.m_portList.GetSelectedIndex());
+}
+
+TEST_F(ChangePortTest, WithoutADeviceDescriptionTheFriendlyNameIsTheNewName) {
+  FakePortDevice& port = AddPort(L"COM3", L"");
+  Open();
+  Select({0});
+  ChangePort(L"COM12");
+  EXPECT_EQ(L"COM12", port.PortName());
+  EXPECT_EQ(L"COM12", port.FriendlyName());
+}
+
+TEST_F(ChangePortTest, AFullLengthDescriptionMakesTheWholeFriendlyName) {
+  const std::wstring description(99, L'Q');  // fills the 200-byte description buffer
+  FakePortDevice& port = AddPort(L"COM3", description);
+  Open();
+  Select({0});
+  ChangePort(L"COM256");
+  EXPECT_EQ(L"COM256", port.PortName());
+  EXPECT_EQ(description + L" (COM256)", port.FriendlyName());
+}
+
+}  // namespace
