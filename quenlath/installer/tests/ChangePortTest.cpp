@@ -38,13 +38,14 @@ struct ChangeDialogScript {
     s_selected.clear();
     SetTimer(nullptr, 0, 100, Answer);
   }
+  static BOOL CALLBACK IsChangeDialog(HWND w, LPARAM out) {
+    if (!IsWindowVisible(w) || !GetDlgItem(w, IDC_PORT_NAMES)) return TRUE;
+    *reinterpret_cast<HWND*>(out) = w;
+    return FALSE;
+  }
   static HWND FindDialog() {
     HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM out) -> BOOL {
-      if (!IsWindowVisible(w) || !GetDlgItem(w, IDC_PORT_NAMES)) return TRUE;
-      *reinterpret_cast<HWND*>(out) = w;
-      return FALSE;
-    }, reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), IsChangeDialog, reinterpret_cast<LPARAM>(&found));
     return found;
   }
   static std::wstring Text(HWND combo, int index) {

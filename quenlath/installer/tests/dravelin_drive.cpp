@@ -21,23 +21,26 @@ struct OtherDialog {
     HWND found;
 };
 
+BOOL CALLBACK IsOtherDialog(HWND w, LPARAM p)
+{
+    auto* d = reinterpret_cast<OtherDialog*>(p);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(w, &owner);
+    wchar_t cls[16] = {};
+    GetClassNameW(w, cls, 16);
+    if (owner != d->pid || w == d->not_this || !IsWindowVisible(w) || wcscmp(cls, L"#32770") != 0)
+        return TRUE;
+    d->found = w;
+    return FALSE;
+}
+
 // A visible dialog of process pid other than the main dialog, waiting up to timeoutMs.
 HWND WaitForOtherDialog(DWORD pid, HWND mainDlg, DWORD timeoutMs)
 {
     const DWORD start = GetTickCount();
     for (;;) {
         OtherDialog data{pid, mainDlg, nullptr};
-        EnumWindows([](HWND w, LPARAM p) -> BOOL {
-            auto* d = reinterpret_cast<OtherDialog*>(p);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            wchar_t cls[16] = {};
-            GetClassNameW(w, cls, 16);
-            if (owner != d->pid || w == d->not_this || !IsWindowVisible(w) || wcscmp(cls, L"#32770") != 0)
-                return TRUE;
-            d->found = w;
-            return FALSE;
-        }, reinterpret_cast<LPARAM>(&data));
+        EnumWindows(IsOtherDialog, reinterpret_cast<LPARAM>(&data));
         if (data.found || GetTickCount() - start >= timeoutMs)
             return data.found;
         Sleep(20);
