@@ -96,6 +96,8 @@ TEST_F(ResourceTest, MenusInBothLanguagesDialogsInEnglishSharedResourcesOnce)
     }
     EXPECT_TRUE(Has(RT_DIALOG, IDD_ABOUTBOX, kEnglish));
     EXPECT_FALSE(Has(RT_DIALOG, IDD_ABOUTBOX, kChinese));
+    EXPECT_TRUE(Has(RT_DIALOG, IDD_PORT_CONFIG, kEnglish));
+    EXPECT_FALSE(Has(RT_DIALOG, IDD_PORT_CONFIG, kChinese));
 
     EXPECT_TRUE(Has(RT_ACCELERATOR, IDR_MAINFRAME, kChinese));
     EXPECT_FALSE(Has(RT_ACCELERATOR, IDR_MAINFRAME, kEnglish));
