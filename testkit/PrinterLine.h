@@ -15,6 +15,8 @@ namespace testkit {
 // as testkit/CMakeLists.txt makes them). Tests running at the same time use
 // lines of their own.
 constexpr int LineCount = 32;
+// The last line is the installer's: a port renamed to its service end.
+constexpr int InstallerLine = LineCount - 1;
 std::wstring ServicePort(int line);
 std::wstring PrinterPort(int line);
 
