@@ -1,0 +1,218 @@
+#include "AddDevDlg.h"
+
+#include "DeviceCatalog.h"
+#include "ui/MessageBox.h"
+#include "ui/RegKey.h"
+
+#include <memory>
+
+namespace {
+const wchar_t kOleForRetailKey[] = L"SOFTWARE\\OLEforRetail\\";
+const wchar_t kServiceOposKey[] = L"SOFTWARE\\OLEforRetail\\ServiceOPOS\\";
+// The POS-printer service object; its module path becomes "Service".
+const wchar_t kServiceObjectClsid[] = L"{A2D53531-D1B5-445F-89A6-82A5C1D330F0}";
+constexpr REGSAM kReadWrite = KEY_READ | KEY_WRITE;
+
+// The port kinds the port list offers, in this order, with their labels.
+struct PortLabel {
+    PortKind kind;
+    UINT labelId;
+};
+const PortLabel kPortLabels[] = {
+    {PortKind::Serial, IDS_PORT_SERIAL},
+    {PortKind::Parallel, IDS_PORT_PARALLEL},
+    {PortKind::Usb, IDS_PORT_USB},
+    {PortKind::Ethernet, IDS_PORT_ETHERNET},
+};
+
+bool HasPortKind(const DeviceModel& entry, PortKind kind)
+{
+    for (int i = 0; i < entry.GetParamCount(); ++i) {
+        if (entry.GetParamPort(i) == kind)
+            return true;
+    }
+    return false;
+}
+
+// A model names one key below the class key: not empty and without a
+// backslash (an empty name would address the class key itself).
+bool IsKeyName(const CString& model)
+{
+    return !model.IsEmpty() && model.Find(L'\\') < 0;
+}
+
+LONG WriteParam(CRegKey& key, const ModelParam& param)
+{
+    if (const DWORD* number = std::get_if<DWORD>(&param.value))
+        return key.SetDWORDValue(param.name, *number);
+    return key.SetStringValue(param.name, std::get<CString>(param.value));
+}
+} // namespace
+
+LRESULT CAddDevDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
+{
+    DoDataExchange(FALSE);
+    CenterWindow(GetParent());
+    m_catalogue = ReadCatalogue(m_className);
+    for (const DeviceModel& entry : m_catalogue)
+        m_modelList.AddString(entry.model);
+    return 0;
+}
+
+LRESULT CAddDevDlg::OnSelChangeModel(WORD, WORD, HWND, BOOL&)
+{
+    const int selected = m_modelList.GetCurSel();
+    const DeviceModel* entry = selected >= 0 ? FindModel(m_modelList.GetLBText(selected)) : nullptr;
+    m_description = entry ? entry->GetParamString(L"DeviceDesc") : CString();
+
+    m_portList.ResetContent();
+    if (entry) {
+        for (const PortLabel& label : kPortLabels) {
+            if (!HasPortKind(*entry, label.kind))
+                continue;
+            CString text;
+            text.LoadString(label.labelId);
+            m_portList.AddString(text);
+        }
+    }
+    if (m_portList.GetCount() > 0)
+        m_portList.SetCurSel(0);
+    DoDataExchange(FALSE);
+    return 0;
+}
+
+LRESULT CAddDevDlg::OnOK(WORD, WORD, HWND, BOOL&)
+{
+    DoDataExchange(TRUE);
+    const int modelIndex = m_modelList.GetCurSel();
+    if (modelIndex < 0) {
+        ui::ShowMessageBox(m_hWnd, IDS_SELECT_DEVICE, IDS_WARNING, MB_OK | MB_ICONEXCLAMATION);
+        return 0;
+    }
+    const int portIndex = m_portList.GetCurSel();
+    if (portIndex < 0) {
+        ui::ShowMessageBox(m_hWnd, IDS_SELECT_PORT, IDS_WARNING, MB_OK | MB_ICONEXCLAMATION);
+        return 0;
+    }
+
+    const CString portText = m_portList.GetLBText(portIndex);
+    PortKind kind = PortKind::None;
+    for (const PortLabel& label : kPortLabels) {
+        CString text;
+        text.LoadString(label.labelId);
+        if (text == portText) {
+            kind = label.kind;
+            break;
+        }
+    }
+
+    const DeviceModel* entry = FindModel(m_modelList.GetLBText(modelIndex));
+    if (!entry) {
+        ShowAddFailure(ERROR_NO_MORE_ITEMS);
+        return 0;
+    }
+    if (!IsKeyName(entry->model)) {
+        ShowAddFailure(ERROR_INVALID_NAME);
+        return 0;
+    }
+    if (!WriteDevice(*entry, kind))
+        return 0;
+    EndDialog(IDOK);
+    return 0;
+}
+
+LRESULT CAddDevDlg::OnCancel(WORD, WORD, HWND, BOOL&)
+{
+    EndDialog(IDCANCEL);
+    return 0;
+}
+
+LRESULT CAddDevDlg::OnClose(UINT, WPARAM, LPARAM, BOOL&)
+{
+    EndDialog(IDCANCEL);
+    return 0;
+}
+
+const DeviceModel* CAddDevDlg::FindModel(const wchar_t* model) const
+{
+    for (const DeviceModel& entry : m_catalogue) {
+        if (entry.model == model)
+            return &entry;
+    }
+    return nullptr;
+}
+
+bool CAddDevDlg::WriteDevice(const DeviceModel& entry, PortKind kind)
+{
+    {
+        // Containers first; a failure shows in the device key's creation.
+        CRegKey container;
+        (void)container.Create(HKEY_LOCAL_MACHINE, kOleForRetailKey, kReadWrite);
+        (void)container.Create(HKEY_LOCAL_MACHINE, kServiceOposKey, kReadWrite);
+    }
+    const CString classPath = kServiceOposKey + m_className;
+    {
+        // A device of the same name is replaced; one with subkeys stays and
+        // is written over below.
+        CRegKey classKey;
+        if (classKey.Open(HKEY_LOCAL_MACHINE, classPath, kReadWrite) == ERROR_SUCCESS)
+            (void)classKey.DeleteSubKey(entry.model);
+    }
+
+    CRegKey device;
+    const LONG created = device.Create(HKEY_LOCAL_MACHINE, classPath + L"\\" + entry.model, kReadWrite);
+    if (created != ERROR_SUCCESS) {
+        ShowAddFailure(created);
+        return false;
+    }
+    // Later writes of a name replace earlier ones; the value writes' results
+    // are not reported.
+    (void)device.SetStringValue(L"", entry.soname);
+    for (int i = 0; i < entry.GetParamCount(); ++i) {
+        const ModelParam& param = entry.GetParam(i);
+        if (param.port == PortKind::None || param.port == kind)
+            (void)WriteParam(device, param);
+    }
+    const CString service = GetInprocServerPath(kServiceObjectClsid);
+    if (!service.IsEmpty())
+        (void)device.SetStringValue(L"Service", service);
+
+    if (!m_ldn.IsEmpty()) {
+        CRegKey classKey;
+        if (classKey.Open(HKEY_LOCAL_MACHINE, classPath, kReadWrite) == ERROR_SUCCESS)
+            (void)classKey.SetStringValue(m_ldn, entry.model);
+    }
+    return true;
+}
+
+void CAddDevDlg::ShowAddFailure(LONG code)
+{
+    CString format;
+    CString caption;
+    format.LoadString(IDS_ADD_DEVICE_FAILS);
+    caption.LoadString(IDS_ERROR);
+    CString text;
+    text.Format(format, static_cast<int>(code));
+    ui::ShowMessageBox(m_hWnd, text, caption, MB_OK | MB_ICONSTOP);
+}
+
+CString GetInprocServerPath(const wchar_t* classId)
+{
+    CRegKey key;
+    if (key.Open(HKEY_CLASSES_ROOT, CString(L"CLSID\\") + classId + L"\\InprocServer32", KEY_READ) != ERROR_SUCCESS)
+        return CString();
+    DWORD type = 0;
+    DWORD bytes = 0;
+    if (::RegQueryValueExW(key, nullptr, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ))
+        return CString();
+    // One character more than stored, zero-filled: the text ends even when
+    // the stored value has no terminator.
+    const DWORD chars = (bytes + 1) / sizeof(wchar_t) + 1;
+    std::unique_ptr<wchar_t[]> buffer(new wchar_t[chars]());
+    DWORD size = bytes;
+    if (::RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buffer.get()), &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ))
+        return CString();
+    return CString(buffer.get());
+}
