@@ -1,0 +1,187 @@
+// The Port range dialog driven by messages: numbers in and out, the arrows'
+// limits, the default buttons, and the ways it ends.
+#include "DialogTestSupport.h"
+#include "PortRangeDlg.h"
+
+#include <gtest/gtest.h>
+
+using dialog_test::ItemText;
+
+namespace {
+
+class PortRangeDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override { dialog_test::InitControls(); }
+
+    void Open(CPortRangeDlg& dlg)
+    {
+        ASSERT_NE(dlg.Create(nullptr), nullptr);
+        dlg.ShowWindow(SW_SHOW);
+        dialog_test::Pump(dlg);
+    }
+
+    static void Click(HWND dialog, int id)
+    {
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    }
+
+    // Clicks the left (lower) or right (higher) arrow of a horizontal up-down.
+    static void ClickArrow(HWND spin, bool higher)
+    {
+        RECT rc;
+        GetClientRect(spin, &rc);
+        const int x = higher ? rc.right - 3 : 3;
+        const LPARAM at = MAKELPARAM(x, rc.bottom / 2);
+        SendMessageW(spin, WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageW(spin, WM_LBUTTONUP, 0, at);
+    }
+};
+
+} // namespace
+
+TEST_F(PortRangeDlgTest, OpensWithTheNumbersGivenAndTheArrowsStopAtThem)
+{
+    CPortRangeDlg dlg(10, 3);
+    Open(dlg);
+    EXPECT_EQ(ItemText(dlg, IDC_PORTRANGE_COM), L"10");
+    EXPECT_EQ(ItemText(dlg, IDC_PORTRANGE_LPT), L"3");
+    EXPECT_EQ(dlg.m_spinCom.m_hWnd, dlg.GetDlgItem(IDC_PORTRANGE_COM_SPIN));
+    EXPECT_EQ(dlg.m_spinLpt.m_hWnd, dlg.GetDlgItem(IDC_PORTRANGE_LPT_SPIN));
+    EXPECT_EQ(reinterpret_cast<HWND>(dlg.m_spinCom.SendMessage(UDM_GETBUDDY)), dlg.GetDlgItem(IDC_PORTRANGE_COM));
+    EXPECT_FALSE(IsWindowVisible(dlg.GetDlgItem(ID_HELP)));
+
+    for (int i = 0; i < 3; ++i)
+        ClickArrow(dlg.m_spinCom, true);
+    EXPECT_EQ(ItemText(dlg, IDC_PORTRANGE_COM), L"10");
+    for (int i = 0; i < 12; ++i)
+        ClickArrow(dlg.m_spinCom, false);
+    EXPECT_EQ(ItemText(dlg, IDC_PORTRANGE_COM), L"1");
+    ClickArrow(dlg.m_spinCom, true);
+    EXPECT_EQ(ItemText(dlg, IDC_PORTRANGE_COM), L"2");
+
+    for (int i = 0; i < 5; ++i)
+        ClickArrow(dlg.m_spinLpt, false);
+    EXPECT_EQ(ItemText(dlg, IDC_PORTRANGE_LPT), L"1");
+    for (int i = 0; i < 5; ++i)
+        ClickArrow(dlg.m_spinLpt, true);
+    EXPECT_EQ(ItemText(dlg, IDC_PORTRANGE_LPT), L"3");
+
+    Click(dlg, IDOK);
+    EXPECT_EQ(dlg.ModelessResult(), IDOK);
+    EXPECT_EQ(dlg.m_maxComPort, 2);
+    EXPECT_EQ(dlg.m_maxLptPort, 3);
+}
+
+TEST_F(PortRangeDlgTest, TypedNumbersComeOutOnOkNegativeOnesToo)
+{
+    CPortRangeDlg dlg(10, 3);
+    Open(dlg);
+    dlg.SetDlgItemText(IDC_PORTRANGE_COM, L"20");
+    dlg.SetDlgItemText(IDC_PORTRANGE_LPT, L"-4");
+    Click(dlg, IDOK);
+    EXPECT_EQ(dlg.m_hWnd, nullptr);
+    EXPECT_EQ(dlg.ModelessResult(), IDOK);
+    EXPECT_EQ(dlg.m_maxComPort, 20);
+    EXPECT_EQ(dlg.m_maxLptPort, -4);
+}
+
+TEST_F(PortRangeDlgTest, SystemDefaultGivesTenAndOneAndCancellingKeepsTheNumbers)
+{
+    // Cancel, Escape and the close box.
+    for (int way = 0; way < 3; ++way) {
+        CPortRangeDlg dlg(7, 2);
+        Open(dlg);
+        Click(dlg, IDC_PORTRANGE_COM_DEFAULT);
+        Click(dlg, IDC_PORTRANGE_LPT_DEFAULT);
+        EXPECT_EQ(ItemText(dlg, IDC_PORTRANGE_COM), L"10");
+        EXPECT_EQ(ItemText(dlg, IDC_PORTRANGE_LPT), L"1");
+        // The buttons change the texts only, not what the arrows reach.
+        int low = 0, high = 0;
+        dlg.m_spinCom.SendMessage(UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low), reinterpret_cast<LPARAM>(&high));
+        EXPECT_EQ(low, 1);
+        EXPECT_EQ(high, 7);
+
+        HWND hDlg = dlg;
+        if (way == 0) {
+            Click(dlg, IDCANCEL);
+        } else if (way == 1) {
+            HWND edit = dlg.GetDlgItem(IDC_PORTRANGE_COM);
+            SetFocus(edit);
+            PostMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+            dialog_test::Pump(hDlg);
+        } else {
+            dlg.SendMessage(WM_CLOSE);
+            dialog_test::Pump(hDlg);
+        }
+        EXPECT_FALSE(IsWindow(hDlg)) << way;
+        EXPECT_EQ(dlg.ModelessResult(), IDCANCEL) << way;
+        EXPECT_EQ(dlg.m_maxComPort, 7) << way;
+        EXPECT_EQ(dlg.m_maxLptPort, 2) << way;
+    }
+}
+
+TEST_F(PortRangeDlgTest, AComTextThatIsNoNumberGivesZeroAndLeavesLptUnread)
+{
+    for (const wchar_t* text : {L"", L"20abc", L"2147483648"}) {
+        CPortRangeDlg dlg(10, 3);
+        Open(dlg);
+        dlg.SetDlgItemText(IDC_PORTRANGE_COM, text);
+        dlg.SetDlgItemText(IDC_PORTRANGE_LPT, L"2");
+        // The failed exchange puts the focus on the COM edit.
+        EXPECT_FALSE(dlg.DoDataExchange(TRUE));
+        EXPECT_EQ(GetFocus(), dlg.GetDlgItem(IDC_PORTRANGE_COM));
+        dlg.m_maxComPort = 10;
+        Click(dlg, IDOK);
+        EXPECT_EQ(dlg.ModelessResult(), IDOK);
+        EXPECT_EQ(dlg.m_maxComPort, 0) << text;
+        EXPECT_EQ(dlg.m_maxLptPort, 3) << text;
+    }
+}
+
+TEST_F(PortRangeDlgTest, AnLptTextThatIsNoNumberGivesZero)
+{
+    CPortRangeDlg dlg(10, 3);
+    Open(dlg);
+    dlg.SetDlgItemText(IDC_PORTRANGE_COM, L"12");
+    dlg.SetDlgItemText(IDC_PORTRANGE_LPT, L"x");
+    Click(dlg, IDOK);
+    EXPECT_EQ(dlg.m_maxComPort, 12);
+    EXPECT_EQ(dlg.m_maxLptPort, 0);
+}
+
+TEST_F(PortRangeDlgTest, HugeNumbersAreCutToTheLimit)
+{
+    CPortRangeDlg dlg(10, 3);
+    Open(dlg);
+    dlg.SetDlgItemText(IDC_PORTRANGE_COM, L"2000000000");
+    dlg.SetDlgItemText(IDC_PORTRANGE_LPT, L"257");
+    Click(dlg, IDOK);
+    EXPECT_EQ(dlg.m_maxComPort, CPortRangeDlg::kPortNumberLimit);
+    EXPECT_EQ(dlg.m_maxLptPort, CPortRangeDlg::kPortNumberLimit);
+
+    CPortRangeDlg exact(10, 3);
+    Open(exact);
+    exact.SetDlgItemText(IDC_PORTRANGE_COM, L"256");
+    Click(exact, IDOK);
+    EXPECT_EQ(exact.m_maxComPort, 256);
+}
+
+TEST_F(PortRangeDlgTest, ModalRunReturnsOkWithTheNumbers)
+{
+    CPortRangeDlg dlg(10, 3);
+    dialog_test::ScopedDialogScript script([](HWND box) {
+        SetDlgItemTextW(box, IDC_PORTRANGE_COM, L"20");
+        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+    });
+    EXPECT_EQ(dlg.DoModal(nullptr), IDOK);
+    EXPECT_EQ(dlg.m_maxComPort, 20);
+    EXPECT_EQ(dlg.m_maxLptPort, 3);
+
+    CPortRangeDlg cancelled(10, 3);
+    dialog_test::ScopedDialogScript cancel([](HWND box) {
+        SetDlgItemTextW(box, IDC_PORTRANGE_COM, L"20");
+        PostMessageW(box, WM_CLOSE, 0, 0);
+    });
+    EXPECT_EQ(cancelled.DoModal(nullptr), IDCANCEL);
+    EXPECT_EQ(cancelled.m_maxComPort, 10);
+}
