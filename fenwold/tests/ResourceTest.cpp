@@ -109,6 +109,23 @@ TEST_F(ResourceTest, MenusInBothLanguagesDialogsInEnglishSharedResourcesOnce)
     }
 }
 
+TEST_F(ResourceTest, SettingsDialogsInEnglishTheirMessagesInBothLanguages)
+{
+    for (UINT dialog : {IDD_PORT_RANGE, IDD_DEV_DETAIL}) {
+        EXPECT_TRUE(Has(RT_DIALOG, dialog, kEnglish)) << dialog;
+        EXPECT_FALSE(Has(RT_DIALOG, dialog, kChinese)) << dialog;
+    }
+    EXPECT_EQ(Text(IDS_LDN_INVALID, kEnglish), L"Logical device name is invalid!");
+    EXPECT_EQ(Text(IDS_LDN_INVALID, kChinese), L"逻辑设备名无效！");
+    EXPECT_EQ(Text(IDS_LDN_EXISTS, kEnglish), L"The new name exists!");
+    EXPECT_EQ(Text(IDS_LDN_EXISTS, kChinese), L"新名字已经存在！");
+    EXPECT_EQ(Text(IDS_SET_REGISTRY_FAILS, kEnglish), L"Setting registry fails!");
+    EXPECT_EQ(Text(IDS_SET_REGISTRY_FAILS, kChinese), L"设置注册表失败！");
+    EXPECT_EQ(Text(IDS_ERROR, kEnglish), L"Error");
+    EXPECT_EQ(Text(IDS_ERROR, kChinese), L"错误");
+    EXPECT_EQ(Text(IDS_PROPERTY, kEnglish), L"Property");
+}
+
 TEST_F(ResourceTest, ChineseMenuHasTheEnglishIdsInTheSameOrder)
 {
     auto ids = [&](WORD language) {
