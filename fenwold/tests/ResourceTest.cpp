@@ -111,7 +111,7 @@ TEST_F(ResourceTest, MenusInBothLanguagesDialogsInEnglishSharedResourcesOnce)
 
 TEST_F(ResourceTest, SettingsDialogsInEnglishTheirMessagesInBothLanguages)
 {
-    for (UINT dialog : {IDD_PORT_RANGE, IDD_DEV_DETAIL}) {
+    for (UINT dialog : {IDD_PORT_RANGE, IDD_DEV_DETAIL, IDD_ADD_LDN}) {
         EXPECT_TRUE(Has(RT_DIALOG, dialog, kEnglish)) << dialog;
         EXPECT_FALSE(Has(RT_DIALOG, dialog, kChinese)) << dialog;
     }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Screenshot of one of Fenwold's dialogs over its main frame:
-#   dialog_screenshot.sh <build dir> <portrange|detail> <out.png>
+#   dialog_screenshot.sh <build dir> <portrange|detail|addldn> <out.png>
 # Runs in a copy of the build's Wine prefix on an Xvfb screen of its own with
 # a few devices (one with the values the details page shows) and a logical
 # device name; fails unless the dialog came up and the tool ended with 0.

@@ -1,8 +1,9 @@
 // Shows one of Fenwold's dialogs over the main frame for a screenshot:
-//   fenwold_dialog_shot <portrange | detail> <hold ms> [class] [device]
+//   fenwold_dialog_shot <portrange | detail | addldn> <hold ms> [class] [device]
 // The frame is built as Fenwold builds it (its start-up messages answered
 // silently); the dialog is opened modeless on it with what the frame's
 // commands pass.  Prints "ready", holds the dialog open, then closes both.
+#include "AddLdnDlg.h"
 #include "DevDetail.h"
 #include "MainFrm.h"
 #include "PortRangeDlg.h"
@@ -37,7 +38,7 @@ void PumpFor(DWORD ms)
 int wmain(int argc, wchar_t** argv)
 {
     if (argc < 3) {
-        std::printf("usage: fenwold_dialog_shot <portrange|detail> <hold ms> [class] [device]\n");
+        std::printf("usage: fenwold_dialog_shot <portrange|detail|addldn> <hold ms> [class] [device]\n");
         return 2;
     }
     const std::wstring which = argv[1];
@@ -65,6 +66,7 @@ int wmain(int argc, wchar_t** argv)
         PumpFor(300);
 
         std::unique_ptr<CPortRangeDlg> portRange;
+        std::unique_ptr<CAddLdnDlg> addLdn;
         CDevDetail detail;
         CString title;
         title.LoadString(IDS_PROPERTY);
@@ -73,6 +75,9 @@ int wmain(int argc, wchar_t** argv)
         if (which == L"portrange") {
             portRange = std::make_unique<CPortRangeDlg>(frame.m_maxCom, frame.m_maxLpt);
             shown = portRange->Create(frame);
+        } else if (which == L"addldn") {
+            addLdn = std::make_unique<CAddLdnDlg>(deviceClass, device, frame.m_tree);
+            shown = addLdn->Create(frame);
         } else if (which == L"detail") {
             detail.m_keyPath = CString(L"SOFTWARE\\OLEforRetail\\ServiceOPOS\\") + deviceClass + L"\\" + device;
             sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;

@@ -143,6 +143,8 @@ public:
     int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
     int SetCurSel(int index) const { return static_cast<int>(SendMessage(CB_SETCURSEL, index)); }
     void ResetContent() const { SendMessage(CB_RESETCONTENT); }
+    // The first entry after `start` that begins with `text`, without regard to case.
+    int FindString(int start, const wchar_t* text) const { return static_cast<int>(SendMessage(CB_FINDSTRING, start, reinterpret_cast<LPARAM>(text))); }
     int FindStringExact(int start, const wchar_t* text) const { return static_cast<int>(SendMessage(CB_FINDSTRINGEXACT, start, reinterpret_cast<LPARAM>(text))); }
     DWORD_PTR GetItemData(int index) const { return static_cast<DWORD_PTR>(SendMessage(CB_GETITEMDATA, index)); }
     int SetItemData(int index, DWORD_PTR data) const { return static_cast<int>(SendMessage(CB_SETITEMDATA, index, static_cast<LPARAM>(data))); }
