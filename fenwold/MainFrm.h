@@ -61,6 +61,7 @@ public:
         COMMAND_ID_HANDLER(ID_VIEW_TOOLBAR, OnViewToolBar)
         COMMAND_ID_HANDLER(ID_VIEW_STATUS_BAR, OnViewStatusBar)
         COMMAND_ID_HANDLER(ID_APP_ABOUT, OnAppAbout)
+        COMMAND_ID_HANDLER(ID_CHECKHEALTH, OnCheckHealth)
         CHAIN_MSG_MAP(CUpdateUI<CMainFrame>)
         CHAIN_MSG_MAP(CFrameWindowImpl<CMainFrame>)
     END_MSG_MAP()
@@ -72,6 +73,8 @@ public:
     LRESULT OnViewToolBar(WORD, WORD, HWND, BOOL&);
     LRESULT OnViewStatusBar(WORD, WORD, HWND, BOOL&);
     LRESULT OnAppAbout(WORD, WORD, HWND, BOOL&);
+    // Interactive CheckHealth of the selected device (CheckHealth.cpp).
+    LRESULT OnCheckHealth(WORD, WORD, HWND, BOOL&);
 
 private:
     void CheckControlObject();

@@ -63,6 +63,11 @@ TEST_F(ResourceTest, StringsInEnglishAndChinese)
     EXPECT_EQ(Text(IDS_NO_CONTROL, kEnglish), L"Can not find OPOS POSPrinter control!");
     EXPECT_EQ(Text(IDS_SPECIAL_CONTROL, kEnglish), L"A special control object is found!\nReplace it with common one?");
     EXPECT_EQ(Text(IDS_WARNING, kChinese), L"警告");
+    EXPECT_EQ(Text(IDS_CHECKHEALTH_ERROR, kEnglish),
+              L"Error occurred in calling the CheckHealth method:\n\n%s = %ld\nResultCodeExtended = %ld");
+    EXPECT_EQ(Text(IDS_CHECKHEALTH_ERROR, kChinese), L"调用 CheckHealth 方法时出错：\n\n%s = %ld\nResultCodeExtended = %ld");
+    EXPECT_EQ(Text(IDS_NO_CONTROL_OBJECT, kEnglish), L"Can not create OPOS %s control! [0x%08lX]");
+    EXPECT_EQ(Text(IDS_NO_CONTROL_OBJECT, kChinese), L"无法创建 OPOS %s 控件！[0x%08lX]");
     EXPECT_EQ(Text(ID_CHECKHEALTH, kEnglish), L"Perform interative CheckHealth\nCheckHealth Interative");
     EXPECT_EQ(Text(ID_CHECKHEALTH, kChinese), L"执行交互的CheckHealth\n交互的CheckHealth");
     EXPECT_EQ(Text(ID_REFRESH, kChinese), L"重新加载全部设备信息");
@@ -74,7 +79,7 @@ TEST_F(ResourceTest, StringsInEnglishAndChinese)
 TEST_F(ResourceTest, EveryEnglishStringHasAChineseTwin)
 {
     const UINT ids[] = {128, 129, 130, 131, 132, 133, 134, 136, 137, 138, 139, 140, 141, 142, 143, 144, 145, 146, 147,
-                        148, 149, 150, 151, 152, 153, 32773, 32775, 32776, 32777, 32779, 32780, 32783, 32784, 32785,
+                        148, 149, 150, 151, 152, 153, 154, 32773, 32775, 32776, 32777, 32779, 32780, 32783, 32784, 32785,
                         32786, 32787, 32832, 32839, 32846, 57345, 57600, 57601, 57602, 57603, 57604, 57605, 57606,
                         57607, 57609, 57632, 57633, 57634, 57635, 57636, 57637, 57640, 57641, 57642, 57643, 57644,
                         57648, 57649, 57650, 57651, 57652, 57653, 57664, 57665, 57680, 57681, 59392, 59393, 61184,
