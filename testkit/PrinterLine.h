@@ -17,6 +17,8 @@ namespace testkit {
 constexpr int LineCount = 32;
 // The last line is the installer's: a port renamed to its service end.
 constexpr int InstallerLine = LineCount - 1;
+// The one before it is the set-up utility's CheckHealth.
+constexpr int SetupUtilityLine = InstallerLine - 1;
 std::wstring ServicePort(int line);
 std::wstring PrinterPort(int line);
 

@@ -39,7 +39,7 @@ enum TestLine {
     LineNoPort,
     LinesUsed
 };
-static_assert(LinesUsed <= testkit::InstallerLine, "the pty fixture makes no more lines for the service object");
+static_assert(LinesUsed <= testkit::SetupUtilityLine, "the pty fixture makes no more lines for the service object");
 
 // One test's service object, driven through the stand-in control object,
 // with a device key of its own.

@@ -4,23 +4,16 @@
 #include "DeviceMaps.h"
 #include "FrameFixture.h"
 #include "OposRegistry.h"
+#include "StandInDll.h"
 
 #include "ControlStandInServer.h"
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
 
 using Calls = std::vector<std::wstring>;
-
-std::wstring StandInDllPath()
-{
-    std::wstring path = L"Z:" OPOS_STANDIN_DLL;
-    std::replace(path.begin(), path.end(), L'/', L'\\');
-    return path;
-}
 
 class CheckHealthTest : public FrameTest {
 protected:
