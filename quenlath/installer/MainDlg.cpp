@@ -4,8 +4,12 @@
 #include <devguid.h>
 
 #include "ChgPortDlg.h"
+#include "InstallJob.h"
 #include "PortDevices.h"
+#include "PortDlg.h"
 #include "PortRename.h"
+#include "WaitCursor.h"
+#include "WaitDialog.h"
 #include "ui/MfcApp.h"
 #include "ui/Module.h"
 
@@ -82,5 +86,39 @@ LRESULT CMainDlg::OnChangePort(WORD, WORD, HWND, BOOL&)
 
     if (ChangePortName(m_hWnd, oldName, dlg.GetNewName()))
         RefreshPortList();
+    return 0;
+}
+
+LRESULT CMainDlg::OnInstall(WORD, WORD, HWND, BOOL&)
+{
+    // The program installs one emulated port at most.
+    if (m_portList.GetItemCount() != 0) {
+        AfxMessageBox(IDS_PORT_EXISTS, MB_ICONEXCLAMATION);
+        return 0;
+    }
+    CPortDlg portDlg(m_hWnd);
+    if (portDlg.DoModal() != IDOK)
+        return 0;
+    const int portType = portDlg.GetPortType();
+
+    HMODULE module = ui::ResourceInstance();
+    HRSRC resource = ::FindResourceW(module, MAKEINTRESOURCEW(IDR_DRIVER_PACKAGE), RT_RCDATA);
+    if (!resource)
+        return 0;
+    const DWORD size = ::SizeofResource(module, resource);
+    HGLOBAL loaded = ::LoadResource(module, resource);
+    const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
+    if (!bytes)
+        return 0;
+
+    CWaitCursor wait;
+    InstallJob job{static_cast<const BYTE*>(bytes), size, portType, nullptr};
+    CWaitDialog waitDlg(m_hWnd, &job);
+    if (waitDlg.DoModal() == IDOK) {
+        RefreshPortList();
+        AfxMessageBox(IDS_INSTALL_OK, MB_ICONINFORMATION);
+    } else {
+        AfxMessageBox(IDS_INSTALL_FAILED, MB_ICONERROR);
+    }
     return 0;
 }

@@ -17,6 +17,7 @@ public:
     BEGIN_MSG_MAP(CMainDlg)
         COMMAND_HANDLER(IDC_REFRESH, BN_CLICKED, OnRefresh)
         COMMAND_HANDLER(IDC_CHANGE_PORT, BN_CLICKED, OnChangePort)
+        COMMAND_HANDLER(IDC_INSTALL, BN_CLICKED, OnInstall)
         CHAIN_MSG_MAP(CDialog)
     END_MSG_MAP()
 
@@ -34,4 +35,7 @@ private:
     LRESULT OnRefresh(WORD, WORD, HWND, BOOL&);
     // Renames the port of the first selected row to a free name of its kind.
     LRESULT OnChangePort(WORD, WORD, HWND, BOOL&);
+    // Installs the one emulated port: asks for its type, runs the install
+    // worker behind the progress dialog and tells the outcome.
+    LRESULT OnInstall(WORD, WORD, HWND, BOOL&);
 };

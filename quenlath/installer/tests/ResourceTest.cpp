@@ -100,6 +100,20 @@ TEST_F(DravelinResources, ChangePortDialogInEnglishAndChinese) {
     EXPECT_TRUE(Holds(chinese, text)) << text;
 }
 
+TEST_F(DravelinResources, PortTypeDialogInEnglishAndChineseProgressDialogOnce) {
+  const std::vector<std::uint8_t> english = Resource(RT_DIALOG, IDD_PORT_TYPE, kEnglish);
+  const std::vector<std::uint8_t> chinese = Resource(RT_DIALOG, IDD_PORT_TYPE, kChinese);
+  for (const wchar_t* text : {L"Select Port Type", L"Ok", L"Cancel", L"Virtual Serial Port", L"Virtual Parallel Port"})
+    EXPECT_TRUE(Holds(english, text)) << text;
+  for (const wchar_t* text : {L"选择端口类型", L"确定", L"取消", L"虚拟串口", L"虚拟并口"})
+    EXPECT_TRUE(Holds(chinese, text)) << text;
+  // The progress dialog holds no text; the one among the Chinese resources
+  // is found for any language.
+  EXPECT_TRUE(Resource(RT_DIALOG, IDD_WAIT, kEnglish).empty());
+  EXPECT_FALSE(Resource(RT_DIALOG, IDD_WAIT, kChinese).empty());
+  EXPECT_NE(nullptr, FindResourceW(s_module, MAKEINTRESOURCEW(IDD_WAIT), RT_DIALOG));
+}
+
 TEST_F(DravelinResources, IconHasA32And16PixelImageOf256Colours) {
   const std::vector<std::uint8_t> group = Resource(RT_GROUP_ICON, IDR_MAINFRAME, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
   ASSERT_GE(group.size(), 6u + 2 * 14u);

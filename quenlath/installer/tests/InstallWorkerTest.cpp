@@ -1,0 +1,292 @@
+// The install worker on the packed driver package: what it unpacks where, how
+// it edits the INF and runs devcon, what it posts and returns.
+#include "InstallWorker.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "DebugTrace.h"
+#include "MemArchive.h"
+#include "PortDeviceFixture.h"
+#include "PortDevices.h"
+#include "TestFiles.h"
+#include "WorkerRun.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Names = std::vector<std::wstring>;
+using Lines = std::vector<std::wstring>;
+
+const wchar_t kSerialMap[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
+const wchar_t kParallelMap[] = L"HARDWARE\\DEVICEMAP\\PARALLEL PORTS";
+
+// 7-Zip stores the two folder entries ahead of the ten files, so an amd64
+// machine unpacks entries 0, 3, 5, 7, 9, 11 of 12 and an x86 one 1, 2, 4, ...
+const std::vector<int> kAmd64Extraction = {4, 16, 25, 33, 41, 50};
+const std::vector<int> kX86Extraction = {8, 12, 20, 29, 37, 45};
+
+template <class T>
+std::vector<T> Then(std::vector<T> items, std::initializer_list<T> more) {
+  items.insert(items.end(), more);
+  return items;
+}
+
+std::string ShippedInf() {
+  const std::vector<std::uint8_t> bytes = ReadBytes(QUENLATH_INF_PATH);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+// Offsets of the shipped INF's lines that a port type turns on.
+std::vector<size_t> LineStarts(std::initializer_list<const char*> lines) {
+  const std::string inf = ShippedInf();
+  std::vector<size_t> at;
+  for (const char* line : lines) at.push_back(inf.find(std::string(line) + "\r\n"));
+  return at;
+}
+
+std::vector<size_t> Changes(const std::string& before, const std::string& after) {
+  std::vector<size_t> at;
+  for (size_t i = 0; i < before.size() && i < after.size(); ++i)
+    if (before[i] != after[i]) at.push_back(i);
+  return at;
+}
+
+std::wstring TempFolder() {
+  wchar_t temp[MAX_PATH + 1];
+  GetTempPathW(MAX_PATH + 1, temp);
+  return temp;
+}
+
+// The work folder, from the first "create dir" trace (its processor folder).
+std::wstring WorkFolderOf(const WorkerRun& run, const std::wstring& archFolder) {
+  const std::wstring prefix = L"create dir ";
+  for (const std::wstring& line : run.traces)
+    if (line.compare(0, prefix.size(), prefix) == 0) {
+      const std::wstring dir = line.substr(prefix.size(), line.size() - prefix.size() - 1);
+      const std::wstring tail = L"\\" + archFolder;
+      if (dir.size() > tail.size() && dir.compare(dir.size() - tail.size(), tail.size(), tail) == 0)
+        return dir.substr(0, dir.size() - tail.size());
+    }
+  return L"<none>";
+}
+
+// The traces of an amd64 run whose tool was started.
+Lines UnpackTraces(const std::wstring& work) {
+  Lines lines = {L"create dir " + work + L"\\amd64\n"};
+  for (const wchar_t* file : {L"devcon.exe", L"Mosset.dll", L"WdfCoInstaller01009.dll", L"WUDFUpdate_01009.dll",
+                              L"Quenlath.inf"})
+    lines.push_back(L"extract file " + work + L"\\amd64\\" + file + L"\n");
+  return lines;
+}
+
+TEST(ArchFolderName, ChosenByTheNativeProcessor) {
+  EXPECT_STREQ(L"amd64", ArchFolderNameFor(PROCESSOR_ARCHITECTURE_AMD64));
+  EXPECT_STREQ(L"ia64", ArchFolderNameFor(PROCESSOR_ARCHITECTURE_IA64));
+  EXPECT_STREQ(L"x86", ArchFolderNameFor(PROCESSOR_ARCHITECTURE_INTEL));
+  EXPECT_STREQ(L"x86", ArchFolderNameFor(12));  // ARM64
+  std::wstring name;
+  GetArchFolderName(name);
+  EXPECT_EQ(L"amd64", name);
+}
+
+class PatchInfTest : public ::testing::Test {
+ protected:
+  static std::vector<std::wstring>* s_traces;
+  static void Collect(const wchar_t* text) { s_traces->emplace_back(text); }
+  void SetUp() override {
+    s_traces = &m_traces;
+    m_previous = SetDebugTraceSink(Collect);
+  }
+  void TearDown() override { SetDebugTraceSink(m_previous); }
+  bool Patch(const fs::path& path, int type) { return PatchInfForPortType(path.wstring().c_str(), type); }
+
+  ScratchDir m_dir;
+  std::vector<std::wstring> m_traces;
+  DebugTraceSink m_previous = nullptr;
+};
+std::vector<std::wstring>* PatchInfTest::s_traces = nullptr;
+
+TEST_F(PatchInfTest, EditsTheFileInPlace) {
+  const fs::path inf = m_dir.path() / L"Quenlath.inf";
+  const std::string shipped = ShippedInf();
+  WriteBytes(inf, std::vector<std::uint8_t>(shipped.begin(), shipped.end()));
+  ASSERT_TRUE(Patch(inf, 1));
+  const std::vector<std::uint8_t> bytes = ReadBytes(inf);
+  EXPECT_EQ(LineStarts({";HKR,,PortSubClass,1,00", ";HKR,,EnumPropPages32,,\"MsPorts.dll,ParallelPortPropPageProvider\"",
+                        ";HKR,,DeviceType,0x00010001,0x00000016 ;parallel"}),
+            Changes(shipped, std::string(bytes.begin(), bytes.end())));
+  EXPECT_EQ(shipped.size(), bytes.size());
+  EXPECT_EQ(Lines(), m_traces);
+}
+
+TEST_F(PatchInfTest, AFileThatDoesNotOpenOrMapFails) {
+  EXPECT_FALSE(Patch(m_dir.path() / L"Missing.inf", 0));
+  EXPECT_FALSE(Patch(m_dir.path() / L"NoFolder" / L"Quenlath.inf", 0));
+  const fs::path empty = m_dir.path() / L"Empty.inf";
+  WriteBytes(empty, {});
+  EXPECT_FALSE(Patch(empty, 0));
+  ASSERT_EQ(3u, m_traces.size());
+  EXPECT_EQ(L"Open inf fail: 00000002H\n", m_traces[0]);
+  EXPECT_EQ(L"Open inf fail: 00000003H\n", m_traces[1]);
+  EXPECT_EQ(0u, m_traces[2].find(L"CreateFileMapping fail: ")) << m_traces[2];
+}
+
+// A file of exactly one page whose last bytes are the line: the searches end
+// at the file's end (the next byte is not mapped).
+TEST_F(PatchInfTest, AFileOfWholePagesIsEditedWithinItsBytes) {
+  const std::string line = ";HKR,,DeviceType,0x00010001,0x0000001B";
+  for (const std::string& tail : {line, line.substr(0, line.size() - 1)}) {
+    std::string text(4096 - tail.size(), 'x');
+    text += tail;
+    const fs::path inf = m_dir.path() / L"Page.inf";
+    WriteBytes(inf, std::vector<std::uint8_t>(text.begin(), text.end()));
+    ASSERT_TRUE(Patch(inf, 0));
+    const std::vector<std::uint8_t> bytes = ReadBytes(inf);
+    ASSERT_EQ(4096u, bytes.size());
+    const std::string after(bytes.begin(), bytes.end());
+    if (tail == line)
+      EXPECT_EQ(std::vector<size_t>{4096 - line.size()}, Changes(text, after));
+    else
+      EXPECT_EQ(text, after);
+  }
+}
+
+class InstallWorkerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RemoveDevicesWithHardwareId(L"ROZ\\Quenlath");
+    RemoveDevicesWithHardwareId(kFakeHardwareId);
+    m_serial.Replace({{L"\\Device\\Serial0", L"COM1"}});
+    m_parallel.Replace({{L"\\Device\\Parallel0", L"\\DosDevices\\LPT1"}});
+  }
+  void TearDown() override { RemoveDevicesWithHardwareId(L"ROZ\\Quenlath"); }
+
+  // Checks the work folder's name and that nothing of it is left.
+  void ExpectWorkFolderGone(const WorkerRun& run, const std::wstring& archFolder) {
+    const std::wstring work = WorkFolderOf(run, archFolder);
+    EXPECT_EQ(0u, work.find(TempFolder() + L"jz")) << work;
+    EXPECT_FALSE(fs::exists(work)) << work;
+  }
+
+  const std::vector<std::uint8_t> m_package = ReadBytes(QUENLATH_PACKAGE_PATH);
+  const std::vector<std::uint8_t> m_probePackage = ReadBytes(QUENLATH_PROBE_PACKAGE_PATH);
+  DeviceMapScope m_serial{kSerialMap};
+  DeviceMapScope m_parallel{kParallelMap};
+};
+
+TEST_F(InstallWorkerTest, ProgressFollowsThePackagesStoredOrder) {
+  CMemArchive archive(m_package.data(), static_cast<UInt32>(m_package.size()));
+  ASSERT_EQ(12u, archive.GetFileCount());
+  std::wstring name;
+  Names amd64, x86;
+  for (UInt32 i = 0; i < 12; ++i) {
+    archive.GetFileName(i, name);
+    (name.find(L"amd64") != std::wstring::npos ? amd64 : x86).push_back(name);
+    EXPECT_EQ(i < 2, archive.IsDir(i)) << i;
+  }
+  EXPECT_EQ(Names({L"amd64", L"amd64/devcon.exe", L"amd64/Mosset.dll", L"amd64/WdfCoInstaller01009.dll",
+                   L"amd64/WUDFUpdate_01009.dll", L"amd64/Quenlath.inf"}),
+            amd64);
+  archive.GetFileName(1, name);
+  EXPECT_EQ(L"x86", name);
+}
+
+TEST_F(InstallWorkerTest, InstallsASerialPortWithThePackagesDevcon) {
+  const WorkerRun run = RunWorker(m_package, 0, L"amd64");
+  EXPECT_EQ(0u, run.result);
+  EXPECT_EQ(ProgressPosts(Then(kAmd64Extraction, {80, 90, 100})), run.posts);
+  EXPECT_EQ(Names({L"COM2"}), ListPortNames(nullptr));
+  const std::wstring work = WorkFolderOf(run, L"amd64");
+  EXPECT_EQ(Then<std::wstring>(UnpackTraces(work), {L"start to install\n"}), run.traces);
+  ExpectWorkFolderGone(run, L"amd64");
+}
+
+TEST_F(InstallWorkerTest, InstallsAParallelPortWithThePackagesDevcon) {
+  const WorkerRun run = RunWorker(m_package, 1, L"amd64");
+  EXPECT_EQ(0u, run.result);
+  EXPECT_EQ(ProgressPosts(Then(kAmd64Extraction, {80, 90, 100})), run.posts);
+  EXPECT_EQ(Names({L"LPT2"}), ListPortNames(nullptr));
+  ExpectWorkFolderGone(run, L"amd64");
+}
+
+TEST_F(InstallWorkerTest, DevconsFailureIsTheResult) {
+  m_parallel.Replace({{L"P0", L"\\DosDevices\\LPT1"}, {L"P1", L"\\DosDevices\\LPT2"}, {L"P2", L"\\DosDevices\\LPT3"}});
+  const WorkerRun run = RunWorker(m_package, 1, L"amd64");
+  EXPECT_EQ(1u, run.result);  // the stand-in finds no free name
+  EXPECT_EQ(ProgressPosts(Then(kAmd64Extraction, {80, 90, 100})), run.posts);
+  EXPECT_EQ(Names(), ListPortNames(nullptr));
+  ExpectWorkFolderGone(run, L"amd64");
+}
+
+TEST_F(InstallWorkerTest, DevconRunsInTheUnpackedFolderWithTheSerialInf) {
+  ProbeRecords probe;
+  const WorkerRun run = RunWorker(m_probePackage, 0, L"amd64");
+  EXPECT_EQ(0u, run.result);
+  ASSERT_TRUE(probe.Recorded());
+  const std::wstring folder = WorkFolderOf(run, L"amd64") + L"\\amd64";
+  EXPECT_EQ(folder + L"\\devcon install Quenlath.inf ROZ\\Quenlath", probe.CommandLine());
+  EXPECT_EQ(folder, probe.CurrentFolder());
+  const std::vector<std::wstring> files = probe.Files();
+  ASSERT_EQ(5u, files.size());
+  const fs::path standins = QUENLATH_AMD64_DIR;
+  EXPECT_EQ(L"Mosset.dll " + std::to_wstring(fs::file_size(standins / L"Mosset.dll")), files[0]);
+  EXPECT_EQ(L"Quenlath.inf " + std::to_wstring(ShippedInf().size()), files[1]);
+  EXPECT_EQ(L"WUDFUpdate_01009.dll " + std::to_wstring(fs::file_size(standins / L"WUDFUpdate_01009.dll")), files[2]);
+  EXPECT_EQ(L"WdfCoInstaller01009.dll " + std::to_wstring(fs::file_size(standins / L"WdfCoInstaller01009.dll")),
+            files[3]);
+  EXPECT_EQ(0u, files[4].find(L"devcon.exe "));
+  EXPECT_EQ(LineStarts({";HKR,,EnumPropPages32,,\"MsPorts.dll,SerialPortPropPageProvider\"",
+                        ";HKR,,DeviceType,0x00010001,0x0000001B ;serial"}),
+            Changes(ShippedInf(), probe.Inf()));
+  ExpectWorkFolderGone(run, L"amd64");
+}
+
+TEST_F(InstallWorkerTest, DevconGetsTheParallelInf) {
+  ProbeRecords probe;
+  const WorkerRun run = RunWorker(m_probePackage, 1, L"amd64");
+  EXPECT_EQ(0u, run.result);
+  EXPECT_EQ(LineStarts({";HKR,,PortSubClass,1,00", ";HKR,,EnumPropPages32,,\"MsPorts.dll,ParallelPortPropPageProvider\"",
+                        ";HKR,,DeviceType,0x00010001,0x00000016 ;parallel"}),
+            Changes(ShippedInf(), probe.Inf()));
+}
+
+TEST_F(InstallWorkerTest, AnyNonZeroExitCodeOfDevconIsTheResult) {
+  for (DWORD code : {1u, 7u, 259u, 0xE0000235u}) {
+    ScopedEnv exitCode(L"QUENLATH_PROBE_EXIT", std::to_wstring(static_cast<int>(code)));
+    const WorkerRun run = RunWorker(m_probePackage, 0, L"amd64");
+    EXPECT_EQ(code, run.result);
+    EXPECT_EQ(ProgressPosts(Then(kAmd64Extraction, {80, 90, 100})), run.posts);
+    ExpectWorkFolderGone(run, L"amd64");
+  }
+}
+
+// The package's x86 devcon can't be started on this machine (no 32-bit support).
+TEST_F(InstallWorkerTest, ADevconThatCantStartFailsWithoutPost80) {
+  const WorkerRun run = RunWorker(m_package, 0, L"x86");
+  EXPECT_NE(0u, run.result);
+  EXPECT_EQ(ProgressPosts(Then(kX86Extraction, {90, 100})), run.posts);
+  ASSERT_FALSE(run.traces.empty());
+  EXPECT_EQ(0u, run.traces.back().find(L"CreateProcess fail![")) << run.traces.back();
+  EXPECT_EQ(Names(), ListPortNames(nullptr));
+  ExpectWorkFolderGone(run, L"x86");
+}
+
+TEST_F(InstallWorkerTest, OnIa64NothingIsUnpackedAndTheInstallFails) {
+  const WorkerRun run = RunWorker(m_package, 0, L"ia64");
+  EXPECT_NE(0u, run.result);
+  EXPECT_EQ(ProgressPosts({100}), run.posts);
+  EXPECT_EQ(Lines({L"Open inf fail: 00000003H\n"}), run.traces);
+}
+
+TEST_F(InstallWorkerTest, APackageThatDoesNotOpenFailsTheSameWay) {
+  const std::vector<std::uint8_t> junk(100, 0x37);
+  const WorkerRun run = RunWorker(junk, 0, L"amd64");
+  EXPECT_NE(0u, run.result);
+  EXPECT_EQ(ProgressPosts({100}), run.posts);
+}
+
+}  // namespace
