@@ -1,0 +1,121 @@
+// Holds one of the install command's dialogs open for a screenshot:
+//   install_drive port-type <Dravelin.exe> <hold ms>
+//     runs Dravelin.exe, clicks Install, waits for the port-type dialog,
+//     prints "ready <caption>", holds, cancels, closes Dravelin and exits
+//     with its exit code.
+//   install_drive progress <package.7z with the probe devcon> <hold ms>
+//     runs the progress dialog in-process over the package while the probe
+//     devcon pauses; prints "ready" once the unpacking is done (50), exits 0
+//     when the dialog ended with IDOK.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "TestFiles.h"
+#include "WaitDialog.h"
+#include "resource.h"
+#include "testing/BoxAnswer.h"
+
+namespace {
+
+HWND WaitForDialogOtherThan(DWORD pid, HWND other) {
+  for (int i = 0; i < 1000; ++i) {
+    struct Find { DWORD pid; HWND other; HWND found; } find{pid, other, nullptr};
+    EnumWindows([](HWND window, LPARAM param) -> BOOL {
+      auto* f = reinterpret_cast<Find*>(param);
+      DWORD owner = 0;
+      GetWindowThreadProcessId(window, &owner);
+      wchar_t name[16] = {};
+      GetClassNameW(window, name, 16);
+      if (owner != f->pid || window == f->other || !IsWindowVisible(window) || wcscmp(name, L"#32770") != 0)
+        return TRUE;
+      f->found = window;
+      return FALSE;
+    }, reinterpret_cast<LPARAM>(&find));
+    if (find.found) return find.found;
+    Sleep(20);
+  }
+  return nullptr;
+}
+
+int PortType(const wchar_t* exe, DWORD holdMs) {
+  std::wstring line = L"\"" + std::wstring(exe) + L"\"";
+  STARTUPINFOW si{};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi{};
+  if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    std::printf("cannot start Dravelin.exe (%lu)\n", GetLastError());
+    return 2;
+  }
+  int result = 3;
+  HWND main = WaitForDialogOtherThan(pi.dwProcessId, nullptr);
+  if (main) {
+    PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_INSTALL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(main, IDC_INSTALL)));
+    HWND portDlg = WaitForDialogOtherThan(pi.dwProcessId, main);
+    if (portDlg) {
+      std::printf("ready %ls\n", uitest::WindowText(portDlg).c_str());
+      std::fflush(stdout);
+      Sleep(holdMs);
+      uitest::ClickButton(portDlg, IDCANCEL);
+    } else {
+      std::printf("no port-type dialog\n");
+    }
+    Sleep(500);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    DWORD code = 3;
+    if (WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0 && GetExitCodeProcess(pi.hProcess, &code))
+      result = portDlg ? static_cast<int>(code) : 3;
+  } else {
+    std::printf("no dialog\n");
+  }
+  if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 3);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return result;
+}
+
+InstallJob* g_job = nullptr;
+
+void CALLBACK ReportReady(HWND, UINT, UINT_PTR id, DWORD) {
+  if (!g_job->hNotifyWnd) return;
+  HWND bar = GetDlgItem(g_job->hNotifyWnd, IDC_PROGRESS);
+  if (SendMessageW(bar, PBM_GETPOS, 0, 0) < 50) return;
+  KillTimer(nullptr, id);
+  std::printf("ready progress %d\n", static_cast<int>(SendMessageW(bar, PBM_GETPOS, 0, 0)));
+  std::fflush(stdout);
+}
+
+int Progress(const wchar_t* package, DWORD holdMs) {
+  const std::vector<std::uint8_t> bytes = ReadBytes(package);
+  SetEnvironmentVariableW(L"QUENLATH_PROBE_SLEEP_MS", std::to_wstring(holdMs).c_str());
+  InitCommonControls();
+  InstallJob job{bytes.data(), static_cast<UINT32>(bytes.size()), 0, nullptr};
+  g_job = &job;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 100, ReportReady);
+  CWaitDialog dlg(nullptr, &job);
+  const INT_PTR result = dlg.DoModal();
+  KillTimer(nullptr, timer);
+  std::printf("dialog result %d\n", static_cast<int>(result));
+  return result == IDOK ? 0 : 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 4) {
+    std::printf("usage: install_drive port-type <Dravelin.exe> <hold ms> | progress <package.7z> <hold ms>\n");
+    return 2;
+  }
+  const DWORD holdMs = static_cast<DWORD>(_wtoi(argv[3]));
+  int result = 2;
+  if (wcscmp(argv[1], L"port-type") == 0) result = PortType(argv[2], holdMs);
+  else if (wcscmp(argv[1], L"progress") == 0) result = Progress(argv[2], holdMs);
+  std::printf("exit %d\n", result);
+  return result;
+}
