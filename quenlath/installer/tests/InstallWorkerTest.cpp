@@ -264,6 +264,40 @@ TEST_F(InstallWorkerTest, AnyNonZeroExitCodeOfDevconIsTheResult) {
   }
 }
 
+// 7-Zip stores amd64, tools, amd64/DEVCON.EXE, amd64/Quenlath.inf,
+// tools/amd64.txt and, as an executable, amd64/devcon.exe last: the junk
+// DEVCON.EXE is unpacked first, and the probe of the same name (but for
+// case) is not written over it.
+TEST_F(InstallWorkerTest, AFileOfAnExistingNameIsNotOverwrittenAndAnyNameHoldingTheFolderIsUnpacked) {
+  ProbeRecords probe;
+  const std::vector<std::uint8_t> odd = ReadBytes(QUENLATH_ODD_PACKAGE_PATH);
+  CMemArchive archive(odd.data(), static_cast<UInt32>(odd.size()));
+  Names names;
+  for (UInt32 i = 0; i < archive.GetFileCount(); ++i) {
+    names.emplace_back();
+    archive.GetFileName(i, names.back());
+  }
+  ASSERT_EQ(Names({L"amd64", L"tools", L"amd64/DEVCON.EXE", L"amd64/Quenlath.inf", L"tools/amd64.txt",
+                   L"amd64/devcon.exe"}),
+            names);
+
+  const WorkerRun run = RunWorker(odd, 0, L"amd64");
+  EXPECT_NE(0u, run.result);
+  EXPECT_FALSE(probe.Recorded());
+  EXPECT_EQ(ProgressPosts({8, 25, 33, 41, 50, 90, 100}), run.posts);
+  const std::wstring work = WorkFolderOf(run, L"amd64");
+  const Lines expected = {L"create dir " + work + L"\\amd64\n",
+                          L"extract file " + work + L"\\amd64\\DEVCON.EXE\n",
+                          L"extract file " + work + L"\\amd64\\Quenlath.inf\n",
+                          L"create dir " + work + L"\\tools\n",
+                          L"extract file " + work + L"\\tools\\amd64.txt\n",
+                          L"extract file " + work + L"\\amd64\\devcon.exe\n",
+                          L"create file fail![80]\n",
+                          L"CreateProcess fail![193]\n"};
+  EXPECT_EQ(expected, run.traces);
+  ExpectWorkFolderGone(run, L"amd64");
+}
+
 // The package's x86 devcon can't be started on this machine (no 32-bit support).
 TEST_F(InstallWorkerTest, ADevconThatCantStartFailsWithoutPost80) {
   const WorkerRun run = RunWorker(m_package, 0, L"x86");
