@@ -12,7 +12,6 @@
 
 #include <cstdio>
 #include <cwchar>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -23,20 +22,29 @@
 
 namespace {
 
+struct FindDialog {
+  DWORD pid;
+  HWND other;
+  HWND found;
+};
+
+BOOL CALLBACK FindOtherDialog(HWND window, LPARAM param) {
+  auto* find = reinterpret_cast<FindDialog*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (owner != find->pid || window == find->other || !IsWindowVisible(window) || wcscmp(name, L"#32770") != 0)
+    return TRUE;
+  find->found = window;
+  return FALSE;
+}
+
+// A visible dialog box of the process other than `other` (null after 20 s).
 HWND WaitForDialogOtherThan(DWORD pid, HWND other) {
   for (int i = 0; i < 1000; ++i) {
-    struct Find { DWORD pid; HWND other; HWND found; } find{pid, other, nullptr};
-    EnumWindows([](HWND window, LPARAM param) -> BOOL {
-      auto* f = reinterpret_cast<Find*>(param);
-      DWORD owner = 0;
-      GetWindowThreadProcessId(window, &owner);
-      wchar_t name[16] = {};
-      GetClassNameW(window, name, 16);
-      if (owner != f->pid || window == f->other || !IsWindowVisible(window) || wcscmp(name, L"#32770") != 0)
-        return TRUE;
-      f->found = window;
-      return FALSE;
-    }, reinterpret_cast<LPARAM>(&find));
+    FindDialog find{pid, other, nullptr};
+    EnumWindows(FindOtherDialog, reinterpret_cast<LPARAM>(&find));
     if (find.found) return find.found;
     Sleep(20);
   }
