@@ -167,4 +167,16 @@ TEST_F(CheckHealthTest, ACallTheObjectDoesNotKnowCountsAsFailed)
     EXPECT_EQ(control.LiveObjects(), 0);
 }
 
+// After a claim nothing that fails stops the sequence or is reported.
+TEST_F(CheckHealthTest, FailuresAfterTheClaimChangeNothing)
+{
+    Script(0, 0, 0, L"CheckHealth");
+    CheckHealthOf(L"POSPrinter\\ChReceipt_A1");
+    Calls expected = kFullRun;
+    expected.erase(expected.begin() + 3); // CheckHealth never reaches the object
+    EXPECT_EQ(control.Calls(), Framed(L"POSPrinter", expected));
+    EXPECT_TRUE(boxes->Boxes().empty());
+    EXPECT_EQ(control.LiveObjects(), 0);
+}
+
 } // namespace
