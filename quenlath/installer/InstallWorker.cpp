@@ -1,15 +1,11 @@
 #include "InstallWorker.h"
 
-#include <shellapi.h>
-#include <shlobj.h>
 #include <shlwapi.h>
-
-#include <algorithm>
-#include <vector>
 
 #include "DebugTrace.h"
 #include "InfPatch.h"
 #include "MemArchive.h"
+#include "WorkFolder.h"
 #include "com/Handle.h"
 
 namespace {
@@ -27,31 +23,6 @@ void Post(const InstallJob& job, WPARAM kind, LPARAM value)
     (void)::PostMessageW(job.hNotifyWnd, WM_INSTALL_PROGRESS, kind, value);  // a lost post is ignored
 }
 
-// A name the system made unique in the temporary folder; the empty file it
-// made is deleted at once and the name used for a folder.
-bool MakeWorkFolderName(std::wstring& folder)
-{
-    wchar_t temp[MAX_PATH + 1];
-    const DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
-    if (length == 0 || length > MAX_PATH)
-        return false;
-    wchar_t file[MAX_PATH];
-    if (!::GetTempFileNameW(temp, L"jz", 0, file))
-        return false;
-    (void)::DeleteFileW(file);  // only the name is kept
-    folder = file;
-    return true;
-}
-
-// Creates the folder with its missing parents unless it exists.
-void EnsureFolder(const std::wstring& path)
-{
-    if (::PathIsDirectoryW(path.c_str()))
-        return;
-    DebugTrace(L"create dir %ls\n", path.c_str());
-    (void)::SHCreateDirectory(nullptr, path.c_str());  // a missing folder fails the extraction into it
-}
-
 // Every entry whose name holds the processor folder's name, into the work folder.
 void Unpack(CMemArchive& archive, const InstallJob& job, const std::wstring& archFolder, const std::wstring& work)
 {
@@ -61,15 +32,7 @@ void Unpack(CMemArchive& archive, const InstallJob& job, const std::wstring& arc
         archive.GetFileName(i, name);
         if (name.find(archFolder) == std::wstring::npos)
             continue;
-        std::replace(name.begin(), name.end(), L'/', L'\\');
-        const std::wstring target = work + L"\\" + name;
-        if (archive.IsDir(i)) {
-            EnsureFolder(target);
-        } else {
-            EnsureFolder(target.substr(0, target.find_last_of(L'\\')));
-            DebugTrace(L"extract file %ls\n", target.c_str());
-            (void)archive.ExtractToFile(i, target.c_str());  // a missing file fails a later step
-        }
+        UnpackEntry(archive, i, name, work, nullptr);
         Post(job, 1, static_cast<LPARAM>((i + 1) * 50 / count));
     }
 }
@@ -78,45 +41,11 @@ void Unpack(CMemArchive& archive, const InstallJob& job, const std::wstring& arc
 // waits for it; its exit code, or kDevconNotRun.
 DWORD RunDevconInstall(const InstallJob& job, const std::wstring& folder)
 {
-    const std::wstring text = folder + L"\\devcon install " + kInfName + L" " + kHardwareId;
-    std::vector<wchar_t> commandLine(std::max<size_t>(text.size() + 1, MAX_PATH), L'\0');
-    std::copy(text.begin(), text.end(), commandLine.begin());
-
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                          folder.c_str(), &startup, &process)) {
-        DebugTrace(L"CreateProcess fail![%u]\n", static_cast<unsigned>(::GetLastError()));
-        return kDevconNotRun;
-    }
-    com::Handle processHandle(process.hProcess);
-    com::Handle threadHandle(process.hThread);
-    DebugTrace(L"start to install\n");
-    (void)::WaitForSingleObject(processHandle.Get(), INFINITE);  // devcon ends by itself
     DWORD exitCode = 0;
-    if (!::GetExitCodeProcess(processHandle.Get(), &exitCode))
-        exitCode = kDevconNotRun;
+    if (!RunDevcon(folder, std::wstring(L"install ") + kInfName + L" " + kHardwareId, L"start to install\n", exitCode))
+        return kDevconNotRun;
     Post(job, 1, 80);
     return exitCode;
-}
-
-void DeleteFolderTree(const std::wstring& folder)
-{
-    std::vector<wchar_t> from(folder.begin(), folder.end());
-    from.insert(from.end(), {L'\0', L'\0'});
-    SHFILEOPSTRUCTW operation{};
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = from.data();
-    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION;
-    // A devcon that has just ended may hold its current folder for a moment
-    // longer (seen under Wine): a few more tries, then what is left stays.
-    for (int attempt = 0; attempt < 20; ++attempt) {
-        (void)::SHFileOperationW(&operation);  // success is the folder's absence
-        if (!::PathFileExistsW(folder.c_str()))
-            return;
-        ::Sleep(50);
-    }
 }
 
 // Unmaps a view of a file mapping.
@@ -201,7 +130,7 @@ DWORD RunInstall(const InstallJob& job, const std::wstring& archFolder)
             Post(job, 1, 90);
         }
         if (::PathFileExistsW(work.c_str()))
-            DeleteFolderTree(work);
+            DeleteFolderTree(work, nullptr);
     }
 
     ::Sleep(10);

@@ -2,16 +2,39 @@
 
 #include <initguid.h>
 #include <devguid.h>
+#include <shlwapi.h>
 
 #include "ChgPortDlg.h"
 #include "InstallJob.h"
+#include "InstallWorker.h"
+#include "MemArchive.h"
 #include "PortDevices.h"
 #include "PortDlg.h"
 #include "PortRename.h"
 #include "WaitCursor.h"
 #include "WaitDialog.h"
+#include "WorkFolder.h"
 #include "ui/MfcApp.h"
 #include "ui/Module.h"
+
+namespace {
+
+const wchar_t kHardwareId[] = L"ROZ\\Quenlath";
+
+// The driver package: the locked bytes of RCDATA 103, valid while the program runs.
+bool LoadDriverPackage(const void*& bytes, DWORD& size)
+{
+    HMODULE module = ui::ResourceInstance();
+    HRSRC resource = ::FindResourceW(module, MAKEINTRESOURCEW(IDR_DRIVER_PACKAGE), RT_RCDATA);
+    if (!resource)
+        return false;
+    size = ::SizeofResource(module, resource);
+    HGLOBAL loaded = ::LoadResource(module, resource);
+    bytes = loaded ? ::LockResource(loaded) : nullptr;
+    return bytes != nullptr;
+}
+
+} // namespace
 
 CMainDlg::CMainDlg() : CDialog(IDD_DRAVELIN_DIALOG) {}
 
@@ -101,14 +124,9 @@ LRESULT CMainDlg::OnInstall(WORD, WORD, HWND, BOOL&)
         return 0;
     const int portType = portDlg.GetPortType();
 
-    HMODULE module = ui::ResourceInstance();
-    HRSRC resource = ::FindResourceW(module, MAKEINTRESOURCEW(IDR_DRIVER_PACKAGE), RT_RCDATA);
-    if (!resource)
-        return 0;
-    const DWORD size = ::SizeofResource(module, resource);
-    HGLOBAL loaded = ::LoadResource(module, resource);
-    const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
-    if (!bytes)
+    const void* bytes = nullptr;
+    DWORD size = 0;
+    if (!LoadDriverPackage(bytes, size))
         return 0;
 
     CWaitCursor wait;
@@ -121,4 +139,57 @@ LRESULT CMainDlg::OnInstall(WORD, WORD, HWND, BOOL&)
         AfxMessageBox(IDS_INSTALL_FAILED, MB_ICONERROR);
     }
     return 0;
+}
+
+LRESULT CMainDlg::OnUninstall(WORD, WORD, HWND, BOOL&)
+{
+    CWaitCursor wait;
+    // Which row does not matter: every device of the hardware id goes.
+    if (m_portList.GetSelectedIndex() < 0) {
+        AfxMessageBox(IDS_SELECT_PORT, MB_ICONEXCLAMATION);
+        return 0;
+    }
+    const void* bytes = nullptr;
+    DWORD size = 0;
+    if (!LoadDriverPackage(bytes, size))
+        return 0;
+    std::wstring archFolder;
+    GetArchFolderName(archFolder);
+    RemovePorts(bytes, size, archFolder);
+    return 0;
+}
+
+void CMainDlg::RemovePorts(const void* package, DWORD size, const std::wstring& archFolder)
+{
+    CMemArchive archive(package, static_cast<UInt32>(size));
+    std::wstring work;
+    if (!MakeWorkFolderName(work)) {
+        AfxMessageBox(IDS_UNINSTALL_FAILED, MB_ICONERROR);
+        return;
+    }
+    const UInt32 count = archive.GetFileCount();
+    for (UInt32 i = 0; i < count; ++i) {
+        std::wstring name;
+        archive.GetFileName(i, name);
+        if (name.find(archFolder) != std::wstring::npos && name.find(L"devcon.exe") != std::wstring::npos)
+            UnpackEntry(archive, i, name, work, m_hWnd);
+    }
+
+    // A failure is told before the refresh and the clean-up, success after both.
+    bool removed = false;
+    DWORD exitCode = 0;
+    if (RunDevcon(work + L"\\" + archFolder, std::wstring(L"remove ") + kHardwareId, L"start to uninstall\n",
+                  exitCode)) {
+        if (exitCode != 0)
+            AfxMessageBox(IDS_UNINSTALL_FAILED, MB_ICONERROR);
+        else
+            removed = true;
+        RefreshPortList();
+    } else {
+        AfxMessageBox(IDS_UNINSTALL_FAILED, MB_ICONERROR);
+    }
+    if (::PathFileExistsW(work.c_str()))
+        DeleteFolderTree(work, m_hWnd);
+    if (removed)
+        AfxMessageBox(IDS_UNINSTALL_OK, MB_ICONINFORMATION);
 }

@@ -1,8 +1,10 @@
 // Runs Dravelin.exe for a screenshot: waits for its main dialog, prints
 // "ready <caption>", holds it open for the given milliseconds, closes it and
-// exits with Dravelin's exit code.  With "change-port" it first selects the
-// first port and clicks "Chg. Port No.", and the dialog held open is the
-// change-port-number dialog, cancelled afterwards.
+// exits with Dravelin's exit code.  With "change-port" or "uninstall" it
+// first selects the first port and clicks "Chg. Port No." or "Uninstall", and
+// the dialog held open is the change-port-number dialog (cancelled
+// afterwards) or the uninstall's message box (answered with OK; the list must
+// then be empty, else the exit code is 4).
 #include <windows.h>
 #include <commctrl.h>
 
@@ -34,6 +36,24 @@ BOOL CALLBACK IsOtherDialog(HWND w, LPARAM p)
     return FALSE;
 }
 
+BOOL CALLBACK IsTextStatic(HWND w, LPARAM p)
+{
+    wchar_t cls[16] = {};
+    GetClassNameW(w, cls, 16);
+    if (_wcsicmp(cls, L"Static") != 0 || uitest::WindowText(w).empty())
+        return TRUE;
+    *reinterpret_cast<HWND*>(p) = w;
+    return FALSE;
+}
+
+// The text of a message box: its static that holds text.
+std::wstring BoxText(HWND box)
+{
+    HWND text = nullptr;
+    EnumChildWindows(box, IsTextStatic, reinterpret_cast<LPARAM>(&text));
+    return text ? uitest::WindowText(text) : std::wstring();
+}
+
 // A visible dialog of process pid other than the main dialog, waiting up to timeoutMs.
 HWND WaitForOtherDialog(DWORD pid, HWND mainDlg, DWORD timeoutMs)
 {
@@ -52,11 +72,12 @@ HWND WaitForOtherDialog(DWORD pid, HWND mainDlg, DWORD timeoutMs)
 int wmain(int argc, wchar_t** argv)
 {
     if (argc < 2) {
-        std::printf("usage: dravelin_drive <Dravelin.exe> [hold ms] [change-port]\n");
+        std::printf("usage: dravelin_drive <Dravelin.exe> [hold ms] [change-port|uninstall]\n");
         return 2;
     }
     const DWORD holdMs = argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 3000;
-    const bool changePort = argc > 3 && wcscmp(argv[3], L"change-port") == 0;
+    const std::wstring command = argc > 3 ? argv[3] : L"";
+    const int button = command == L"change-port" ? IDC_CHANGE_PORT : command == L"uninstall" ? IDC_UNINSTALL : 0;
     std::wstring line = L"\"" + std::wstring(argv[1]) + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof(si);
@@ -68,27 +89,37 @@ int wmain(int argc, wchar_t** argv)
     int result = 3;
     HWND dlg = uitest::WaitForProcessWindow(pi.dwProcessId, L"#32770", 20000);
     HWND shown = dlg;
-    if (dlg && changePort) {
+    if (dlg && button) {
         // Home selects the first row; messages with pointers don't cross processes.
         HWND list = GetDlgItem(dlg, IDC_PORT_LIST);
         PostMessageW(list, WM_KEYDOWN, VK_HOME, 0);
         PostMessageW(list, WM_KEYUP, VK_HOME, 0xC0000000);
         Sleep(300);
-        uitest::ClickButton(dlg, IDC_CHANGE_PORT);
+        uitest::ClickButton(dlg, button);
         shown = WaitForOtherDialog(pi.dwProcessId, dlg, 20000);
     }
     if (shown) {
         std::printf("ready %ls\n", uitest::WindowText(shown).c_str());
         std::fflush(stdout);
         Sleep(holdMs);
-        if (shown != dlg) {
+        bool listed = false;
+        if (button == IDC_CHANGE_PORT) {
             uitest::ClickButton(shown, IDCANCEL);
             Sleep(300);
+        } else if (button == IDC_UNINSTALL) {
+            std::printf("box %ls\n", BoxText(shown).c_str());
+            uitest::ClickButton(shown, IDOK);
+            Sleep(300);
+            const LRESULT rows = SendMessageW(GetDlgItem(dlg, IDC_PORT_LIST), LVM_GETITEMCOUNT, 0, 0);
+            std::printf("rows %d\n", static_cast<int>(rows));
+            listed = rows != 0;
         }
         PostMessageW(dlg, WM_CLOSE, 0, 0);
         DWORD code = 3;
         if (WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0 && GetExitCodeProcess(pi.hProcess, &code))
             result = static_cast<int>(code);
+        if (result == 0 && listed)
+            result = 4;
     } else {
         std::printf("no dialog\n");
     }

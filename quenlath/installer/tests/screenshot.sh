@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Screenshot of Dravelin's main dialog listing one installed port, or with
-# "change-port" of the change-port-number dialog over it:
-#   screenshot.sh <build dir> <LANG> <out.png> [change-port]
+# "change-port" of the change-port-number dialog over it, or with "uninstall"
+# of the message box after the port's removal:
+#   screenshot.sh <build dir> <LANG> <out.png> [change-port|uninstall]
 # Runs in a copy of the build's Wine prefix on an Xvfb display of its own,
 # installs a port with the package's devcon, shoots the screen while the
 # dialog is open, then closes it; fails unless Dravelin ended with exit code 0.

@@ -1,0 +1,196 @@
+// The Uninstall command of the main dialog in-process (with the program's
+// resources), over a port that the package's devcon installed.  Message boxes
+// are answered by a handler that also notes what the dialog and the work
+// folder looked like when each box came.
+#include "MainDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "DebugTrace.h"
+#include "PortDeviceFixture.h"
+#include "PortDevices.h"
+#include "TestFiles.h"
+#include "WorkerRun.h"
+#include "ui/MessageBox.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Lines = std::vector<std::wstring>;
+
+const wchar_t kSerialMap[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
+
+struct BoxSeen {
+  std::wstring text;
+  UINT type;
+  int rows;           // rows of the port list then
+  int selected;       // its first selected row then (-1: none, so refreshed)
+  bool workFolder;    // the work folder existed then
+};
+
+// The command's traces and boxes; one test at a time in the process.
+struct Seen {
+  static CMainDlg* s_dlg;
+  static Lines s_traces;
+  static std::vector<BoxSeen> s_boxes;
+
+  static void Trace(const wchar_t* text) { s_traces.emplace_back(text); }
+  // The work folder: the first folder the command made, less its processor folder.
+  static std::wstring WorkFolder() {
+    const std::wstring prefix = L"create dir ";
+    for (const std::wstring& line : s_traces)
+      if (line.compare(0, prefix.size(), prefix) == 0) {
+        const std::wstring made = line.substr(prefix.size(), line.size() - prefix.size() - 1);
+        return made.substr(0, made.find_last_of(L'\\'));
+      }
+    return L"";
+  }
+  static int Box(HWND, const wchar_t* text, const wchar_t*, UINT type) {
+    const std::wstring work = WorkFolder();
+    s_boxes.push_back({text, type, s_dlg->m_portList.GetItemCount(), s_dlg->m_portList.GetSelectedIndex(),
+                       !work.empty() && fs::exists(work)});
+    return IDOK;
+  }
+};
+CMainDlg* Seen::s_dlg = nullptr;
+Lines Seen::s_traces;
+std::vector<BoxSeen> Seen::s_boxes;
+
+class UninstallTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RemoveDevicesWithHardwareId(L"ROZ\\Quenlath");
+    RemoveDevicesWithHardwareId(kFakeHardwareId);
+    m_serial.Replace({{L"\\Device\\Serial0", L"COM1"}});
+    // One port, installed as the install command has devcon install it.
+    fs::copy_file(QUENLATH_INF_PATH, m_dir.path() / L"Quenlath.inf");
+    ASSERT_EQ(0, RunProcess(L"\"" + std::wstring(QUENLATH_DEVCON_PATH) + L"\" install Quenlath.inf ROZ\\Quenlath",
+                            m_dir.path().wstring()));
+    ASSERT_EQ(Lines({L"COM2"}), ListPortNames(nullptr));
+
+    Seen::s_dlg = &m_dlg;
+    Seen::s_traces.clear();
+    Seen::s_boxes.clear();
+    m_previousSink = SetDebugTraceSink(Seen::Trace);
+    m_previousHandler = ui::SetMessageBoxHandler(Seen::Box);
+    ASSERT_NE(nullptr, m_dlg.Create(nullptr));
+    ASSERT_EQ(1, m_dlg.m_portList.GetItemCount());
+  }
+  void TearDown() override {
+    ui::SetMessageBoxHandler(m_previousHandler);
+    SetDebugTraceSink(m_previousSink);
+    if (m_dlg.m_hWnd) m_dlg.DestroyWindow();
+    RemoveDevicesWithHardwareId(L"ROZ\\Quenlath");
+  }
+
+  void SelectTheRow() { m_dlg.m_portList.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED); }
+  void ClickUninstall() {
+    m_dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_UNINSTALL, BN_CLICKED),
+                      reinterpret_cast<LPARAM>(GetDlgItem(m_dlg.m_hWnd, IDC_UNINSTALL)));
+  }
+  // The traces of a run that unpacked devcon of archFolder into the work folder.
+  static Lines Unpacked(const std::wstring& archFolder) {
+    const std::wstring folder = Seen::WorkFolder() + L"\\" + archFolder;
+    return {L"create dir " + folder + L"\n", L"extract file " + folder + L"\\devcon.exe\n"};
+  }
+  static Lines Then(Lines lines, const std::wstring& last) {
+    lines.push_back(last);
+    return lines;
+  }
+
+  ScratchDir m_dir;
+  DeviceMapScope m_serial{kSerialMap};
+  CMainDlg m_dlg;
+  DebugTraceSink m_previousSink = nullptr;
+  ui::MessageBoxHandler m_previousHandler = nullptr;
+};
+
+TEST_F(UninstallTest, WithoutASelectedRowShowsMessage106AndUnpacksNothing) {
+  ClickUninstall();
+  ASSERT_EQ(1u, Seen::s_boxes.size());
+  EXPECT_EQ(L"Please select one port first!", Seen::s_boxes[0].text);
+  EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), Seen::s_boxes[0].type);
+  EXPECT_EQ(Lines(), Seen::s_traces);
+  EXPECT_EQ(Lines({L"COM2"}), ListPortNames(nullptr));
+}
+
+TEST_F(UninstallTest, RemovesThePortWithThePackagesDevconThenRefreshesCleansUpAndShowsMessage111) {
+  SelectTheRow();
+  ClickUninstall();
+  const std::wstring work = Seen::WorkFolder();
+  EXPECT_EQ(0u, work.find(fs::temp_directory_path().wstring() + L"jz")) << work;
+  EXPECT_EQ(Then(Unpacked(L"amd64"), L"start to uninstall\n"), Seen::s_traces);
+  ASSERT_EQ(1u, Seen::s_boxes.size());
+  EXPECT_EQ(L"Port uninstall is successful!", Seen::s_boxes[0].text);
+  EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONINFORMATION), Seen::s_boxes[0].type);
+  EXPECT_EQ(0, Seen::s_boxes[0].rows);  // refreshed before
+  EXPECT_FALSE(Seen::s_boxes[0].workFolder);  // and cleaned up before
+  EXPECT_EQ(Lines(), ListPortNames(nullptr));
+  EXPECT_EQ(1u, m_serial.Values().size());
+  EXPECT_FALSE(fs::exists(work));
+}
+
+TEST_F(UninstallTest, DevconsFailureIsToldBeforeTheRefreshAndTheCleanUp) {
+  const std::vector<std::uint8_t> probe = ReadBytes(QUENLATH_PROBE_PACKAGE_PATH);
+  ProbeRecords records;
+  ScopedEnv exitCode(L"QUENLATH_PROBE_EXIT", L"3");
+  SelectTheRow();
+  m_dlg.RemovePorts(probe.data(), static_cast<DWORD>(probe.size()), L"amd64");
+  const std::wstring folder = Seen::WorkFolder() + L"\\amd64";
+  EXPECT_EQ(folder + L"\\devcon remove ROZ\\Quenlath", records.CommandLine());
+  EXPECT_EQ(folder, records.CurrentFolder());
+  // Only the tool is unpacked.
+  const Lines files = records.Files();
+  ASSERT_EQ(1u, files.size());
+  EXPECT_EQ(0u, files[0].find(L"devcon.exe ")) << files[0];
+  EXPECT_EQ(Then(Unpacked(L"amd64"), L"start to uninstall\n"), Seen::s_traces);
+  ASSERT_EQ(1u, Seen::s_boxes.size());
+  EXPECT_EQ(L"Fail to uninstall the port!", Seen::s_boxes[0].text);
+  EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), Seen::s_boxes[0].type);
+  EXPECT_EQ(0, Seen::s_boxes[0].selected);  // not yet refreshed
+  EXPECT_TRUE(Seen::s_boxes[0].workFolder);  // nor cleaned up
+  EXPECT_EQ(-1, m_dlg.m_portList.GetSelectedIndex());  // refreshed afterwards
+  EXPECT_EQ(1, m_dlg.m_portList.GetItemCount());
+  EXPECT_FALSE(fs::exists(Seen::WorkFolder()));
+}
+
+// The package's x86 devcon can't be started here (no 32-bit support).
+TEST_F(UninstallTest, ADevconThatCantStartShowsMessage108WithoutARefresh) {
+  SelectTheRow();
+  const std::vector<std::uint8_t> package = ReadBytes(QUENLATH_PACKAGE_PATH);
+  m_dlg.RemovePorts(package.data(), static_cast<DWORD>(package.size()), L"x86");
+  ASSERT_EQ(3u, Seen::s_traces.size());
+  EXPECT_EQ(Unpacked(L"x86"), Lines(Seen::s_traces.begin(), Seen::s_traces.begin() + 2));
+  EXPECT_EQ(0u, Seen::s_traces[2].find(L"CreateProcess fail![")) << Seen::s_traces[2];
+  ASSERT_EQ(1u, Seen::s_boxes.size());
+  EXPECT_EQ(L"Fail to uninstall the port!", Seen::s_boxes[0].text);
+  EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), Seen::s_boxes[0].type);
+  EXPECT_TRUE(Seen::s_boxes[0].workFolder);
+  EXPECT_EQ(0, m_dlg.m_portList.GetSelectedIndex());  // never refreshed
+  EXPECT_FALSE(fs::exists(Seen::WorkFolder()));
+  EXPECT_EQ(Lines({L"COM2"}), ListPortNames(nullptr));
+}
+
+TEST_F(UninstallTest, OnIa64OrWithAPackageThatDoesNotOpenNothingIsUnpackedAndMessage108Follows) {
+  const std::vector<std::uint8_t> package = ReadBytes(QUENLATH_PACKAGE_PATH);
+  const std::vector<std::uint8_t> junk(100, 0x37);
+  for (const auto& run : {std::make_pair(&package, L"ia64"), std::make_pair(&junk, L"amd64")}) {
+    Seen::s_traces.clear();
+    Seen::s_boxes.clear();
+    SelectTheRow();
+    m_dlg.RemovePorts(run.first->data(), static_cast<DWORD>(run.first->size()), run.second);
+    ASSERT_EQ(1u, Seen::s_traces.size()) << run.second;
+    EXPECT_EQ(0u, Seen::s_traces[0].find(L"CreateProcess fail![")) << Seen::s_traces[0];
+    ASSERT_EQ(1u, Seen::s_boxes.size());
+    EXPECT_EQ(L"Fail to uninstall the port!", Seen::s_boxes[0].text);
+    EXPECT_EQ(0, m_dlg.m_portList.GetSelectedIndex());
+  }
+  EXPECT_EQ(Lines({L"COM2"}), ListPortNames(nullptr));
+}
+
+}  // namespace
