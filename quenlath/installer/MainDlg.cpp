@@ -11,11 +11,11 @@
 #include "PortDevices.h"
 #include "PortDlg.h"
 #include "PortRename.h"
-#include "WaitCursor.h"
 #include "WaitDialog.h"
 #include "WorkFolder.h"
 #include "ui/MfcApp.h"
 #include "ui/Module.h"
+#include "ui/WaitCursor.h"
 
 namespace {
 
