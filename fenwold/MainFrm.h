@@ -54,6 +54,13 @@ public:
     END_UPDATE_UI_MAP()
 
     BEGIN_MSG_MAP(CMainFrame)
+        COMMAND_ID_HANDLER(ID_REFRESH, OnRefresh)
+        COMMAND_ID_HANDLER(ID_DELETE, OnDeleteDevice)
+        COMMAND_ID_HANDLER(ID_DELETE_LDN, OnDeleteLdn)
+        COMMAND_ID_HANDLER(ID_ADD_DEVICE, OnAddDevice)
+        COMMAND_ID_HANDLER(ID_RENAME_LDN, OnRenameLdn)
+        NOTIFY_CODE_HANDLER(LVN_ENDLABELEDITW, OnEndLabelEdit)
+        NOTIFY_CODE_HANDLER(LVN_BEGINLABELEDITW, OnBeginLabelEdit)
         MESSAGE_HANDLER(WM_CREATE, OnCreate)
         MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
         COMMAND_ID_HANDLER(ID_APP_EXIT, OnFileExit)
@@ -76,6 +83,21 @@ public:
     // Interactive CheckHealth of the selected device (CheckHealth.cpp).
     LRESULT OnCheckHealth(WORD, WORD, HWND, BOOL&);
 
+    // Commands that change the device tree (MainFrmCommands.cpp).
+    LRESULT OnRefresh(WORD, WORD, HWND, BOOL&);
+    LRESULT OnDeleteDevice(WORD, WORD, HWND, BOOL&);
+    LRESULT OnDeleteLdn(WORD, WORD, HWND, BOOL&);
+    LRESULT OnAddDevice(WORD, WORD, HWND, BOOL&);
+    LRESULT OnRenameLdn(WORD, WORD, HWND, BOOL&);
+    LRESULT OnBeginLabelEdit(int, LPNMHDR, BOOL&);
+    LRESULT OnEndLabelEdit(int, LPNMHDR, BOOL&);
+
 private:
     void CheckControlObject();
+    // The selected tree item when it is a device node, else null.
+    HTREEITEM SelectedDevice() const;
+    // The class name of a device node's parent (empty when it has none).
+    CString ClassOf(HTREEITEM device) const;
+    // Renames logical name m_oldLdn of `className` to `newName`.
+    void RenameLdn(const CString& className, const CString& newName);
 };
