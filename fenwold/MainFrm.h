@@ -58,6 +58,7 @@ public:
         COMMAND_ID_HANDLER(ID_DELETE, OnDeleteDevice)
         COMMAND_ID_HANDLER(ID_DELETE_LDN, OnDeleteLdn)
         COMMAND_ID_HANDLER(ID_ADD_DEVICE, OnAddDevice)
+        COMMAND_ID_HANDLER(ID_ADD_LDN, OnAddLdn)
         COMMAND_ID_HANDLER(ID_RENAME_LDN, OnRenameLdn)
         NOTIFY_CODE_HANDLER(LVN_ENDLABELEDITW, OnEndLabelEdit)
         NOTIFY_CODE_HANDLER(LVN_BEGINLABELEDITW, OnBeginLabelEdit)
@@ -88,6 +89,7 @@ public:
     LRESULT OnDeleteDevice(WORD, WORD, HWND, BOOL&);
     LRESULT OnDeleteLdn(WORD, WORD, HWND, BOOL&);
     LRESULT OnAddDevice(WORD, WORD, HWND, BOOL&);
+    LRESULT OnAddLdn(WORD, WORD, HWND, BOOL&);
     LRESULT OnRenameLdn(WORD, WORD, HWND, BOOL&);
     LRESULT OnBeginLabelEdit(int, LPNMHDR, BOOL&);
     LRESULT OnEndLabelEdit(int, LPNMHDR, BOOL&);

@@ -2,6 +2,7 @@
 // device, add one, and add, rename (in place in the list) and delete logical
 // device names.  Each ends a successful change by rebuilding the tree.
 #include "AddDevDlg.h"
+#include "AddLdnDlg.h"
 #include "AtlReg.h"
 #include "DeviceMaps.h"
 #include "MainFrm.h"
@@ -98,6 +99,19 @@ LRESULT CMainFrame::OnAddDevice(WORD, WORD, HWND, BOOL&)
         return 0;
     CAddDevDlg dlg;
     dlg.m_className = g_classMap.GetValueAt(index);
+    if (dlg.DoModal(GetActiveWindow()) == IDOK)
+        RefreshTree();
+    return 0;
+}
+
+LRESULT CMainFrame::OnAddLdn(WORD, WORD, HWND, BOOL&)
+{
+    HTREEITEM device = SelectedDevice();
+    if (!device)
+        return 0;
+    const CString path = g_deviceMap.Lookup(device);
+    const int slash = path.Find(L'\\');
+    CAddLdnDlg dlg(path.Left(slash), path.Mid(slash + 1), m_tree);
     if (dlg.DoModal(GetActiveWindow()) == IDOK)
         RefreshTree();
     return 0;

@@ -1,6 +1,7 @@
 // The frame's device and logical-name commands against device keys and
 // logical names of each test's own under the POSPrinter and CashDrawer keys.
 #include "DeviceMaps.h"
+#include "DialogTestSupport.h"
 #include "FrameFixture.h"
 #include "OposRegistry.h"
 
@@ -416,4 +417,41 @@ TEST_F(CommandsTest, AddDeviceOpensTheDialogOnlyOnAClassNode)
     ASSERT_EQ(dialogs.Captions().size(), 1u);
     EXPECT_EQ(dialogs.Captions()[0], L"Add New Device");
     EXPECT_EQ(frame->m_tree.GetSelectedItem(), g_classMap.GetKeyAt(1)) << "Cancel rebuilds nothing";
+}
+
+TEST_F(CommandsTest, AddLdnOpensTheDialogOnTheSelectedDeviceAndRebuildsOnOk)
+{
+    const std::wstring name = L"FwCmdAddLdn"; // within the dialog's 16 characters
+    CreateFrame();
+    std::vector<std::wstring> devices;
+    int answer = IDCANCEL;
+    dialog_test::ScopedDialogScript script([&](HWND dialog) {
+        devices.push_back(dialog_test::ItemText(dialog, IDC_ADDLDN_DEVICE));
+        SetDlgItemTextW(dialog, IDC_ADDLDN_NAME, name.c_str());
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, answer)));
+    });
+
+    SelectClass(0);
+    Command(ID_ADD_LDN);
+    EXPECT_TRUE(devices.empty()) << "a class node opens nothing";
+
+    SelectDevice(deviceB);
+    Command(ID_ADD_LDN);
+    ASSERT_EQ(devices.size(), 1u);
+    EXPECT_EQ(devices[0], deviceB);
+    EXPECT_FALSE(LdnData(name));
+    EXPECT_NE(frame->m_tree.GetSelectedItem(), nullptr) << "Cancel rebuilds nothing";
+
+    answer = IDOK;
+    Command(ID_ADD_LDN);
+    ASSERT_EQ(devices.size(), 2u);
+    const std::optional<std::wstring> written = LdnData(name);
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kPrinterKey, 0, KEY_WRITE, &key) == ERROR_SUCCESS) {
+        RegDeleteValueW(key, name.c_str());
+        RegCloseKey(key);
+    }
+    EXPECT_EQ(written, deviceB);
+    ExpectRebuilt();
+    EXPECT_TRUE(boxes->Boxes().empty());
 }
