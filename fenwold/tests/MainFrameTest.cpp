@@ -249,6 +249,9 @@ TEST_F(MainFrameTest, ExitCommandClosesTheFrameAndQuitsWithOne)
 TEST_F(MainFrameTest, AcceleratorsLeaveTheInPlaceLabelEditAlone)
 {
     CreateFrame();
+    // Logical names of a device node are the rows that take an in-place edit.
+    ASSERT_GT(g_deviceMap.GetSize(), 0);
+    frame->m_tree.SelectItem(g_deviceMap.GetKeyAt(0));
     frame->m_list.InsertItem(0, L"POS1");
     MSG key = {frame->m_list, WM_KEYDOWN, VK_DELETE, 0, 0, {0, 0}};
     EXPECT_TRUE(frame->PreTranslateMessage(&key)) << "Delete on the list is the Delete command";
@@ -310,6 +313,8 @@ TEST_F(MainFrameTest, InsertAndDeleteKeysSendTheirCommandsWhateverTheMenuShows)
 {
     CreateFrame();
     ASSERT_FALSE(frame->UIIsEnabled(ID_DELETE));
+    // The focused tree may have selected a class node: Insert then opens Add New Device.
+    uitest::ScopedCbtBoxAnswer dialogs(IDCANCEL);
     for (WPARAM vk : {static_cast<WPARAM>(VK_DELETE), static_cast<WPARAM>(VK_INSERT), static_cast<WPARAM>(VK_F2)}) {
         MSG key = {frame->m_tree, WM_KEYDOWN, vk, 0, 0, {0, 0}};
         EXPECT_TRUE(frame->PreTranslateMessage(&key)) << vk;

@@ -76,6 +76,27 @@ TEST_F(ResourceTest, StringsInEnglishAndChinese)
     EXPECT_EQ(Text(ID_APP_ABOUT, kEnglish), L"Display information of this application\nAbout");
 }
 
+TEST_F(ResourceTest, DeviceCommandMessagesInBothLanguagesKeepTheirPlaceholders)
+{
+    EXPECT_EQ(Text(IDS_CANNOT_OPEN_REGISTRY, kEnglish), L"Can't open registry!");
+    EXPECT_EQ(Text(IDS_SET_REGISTRY_FAILS, kEnglish), L"Setting registry fails!");
+    EXPECT_EQ(Text(IDS_SELECT_DEVICE, kEnglish), L"Please select a device!");
+    EXPECT_EQ(Text(IDS_CONFIRM_DELETE, kEnglish), L"Are you sure you want to delete this?");
+    EXPECT_EQ(Text(IDS_DELETE_DEVICE_FAILS, kEnglish), L"Fails to delete device! [%d]");
+    EXPECT_EQ(Text(IDS_LDN_DEFINED, kEnglish),
+              L"Logical Device Name \"%s\" has been defined to refer to \"%s\".\nDo you want to replace it?");
+    // The Chinese texts are formatted with the same arguments.
+    const std::wstring defined = Text(IDS_LDN_DEFINED, kChinese);
+    const size_t first = defined.find(L"%s");
+    ASSERT_NE(first, std::wstring::npos);
+    EXPECT_NE(defined.find(L"%s", first + 2), std::wstring::npos);
+    EXPECT_EQ(defined.find(L'%', defined.find(L"%s", first + 2) + 2), std::wstring::npos);
+    const std::wstring failed = Text(IDS_DELETE_DEVICE_FAILS, kChinese);
+    EXPECT_NE(failed.find(L"%d"), std::wstring::npos);
+    for (UINT id : {IDS_CANNOT_OPEN_REGISTRY, IDS_SET_REGISTRY_FAILS, IDS_SELECT_DEVICE, IDS_CONFIRM_DELETE, IDS_ERROR, IDS_WARNING})
+        EXPECT_EQ(Text(id, kChinese).find(L'%'), std::wstring::npos) << id;
+}
+
 TEST_F(ResourceTest, EveryEnglishStringHasAChineseTwin)
 {
     const UINT ids[] = {128, 129, 130, 131, 132, 133, 134, 136, 137, 138, 139, 140, 141, 142, 143, 144, 145, 146, 147,
