@@ -62,6 +62,14 @@ public:
         COMMAND_ID_HANDLER(ID_RENAME_LDN, OnRenameLdn)
         NOTIFY_CODE_HANDLER(LVN_ENDLABELEDITW, OnEndLabelEdit)
         NOTIFY_CODE_HANDLER(LVN_BEGINLABELEDITW, OnBeginLabelEdit)
+        COMMAND_ID_HANDLER(ID_COMM_SETTINGS, OnCommSettings)
+        NOTIFY_CODE_HANDLER(NM_RCLICK, OnRClick)
+        NOTIFY_CODE_HANDLER(NM_DBLCLK, OnListDblClk)
+        NOTIFY_CODE_HANDLER(TVN_SELCHANGEDW, OnTreeSelChanged)
+        COMMAND_ID_HANDLER(ID_VIEW_DETAILS, OnViewStyle)
+        COMMAND_ID_HANDLER(ID_VIEW_LIST, OnViewStyle)
+        COMMAND_ID_HANDLER(ID_VIEW_SMALLICON, OnViewStyle)
+        COMMAND_ID_HANDLER(ID_VIEW_LARGEICON, OnViewStyle)
         MESSAGE_HANDLER(WM_CREATE, OnCreate)
         MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
         COMMAND_ID_HANDLER(ID_APP_EXIT, OnFileExit)
@@ -94,6 +102,13 @@ public:
     LRESULT OnBeginLabelEdit(int, LPNMHDR, BOOL&);
     LRESULT OnEndLabelEdit(int, LPNMHDR, BOOL&);
 
+    // Tree and list (MainFrmSelection.cpp).
+    LRESULT OnViewStyle(WORD, WORD, HWND, BOOL&);
+    LRESULT OnTreeSelChanged(int, LPNMHDR, BOOL&);
+    LRESULT OnListDblClk(int, LPNMHDR, BOOL&);
+    LRESULT OnRClick(int, LPNMHDR, BOOL&);
+    LRESULT OnCommSettings(WORD, WORD, HWND, BOOL&);
+
 private:
     void CheckControlObject();
     // The selected tree item when it is a device node, else null.
@@ -102,4 +117,7 @@ private:
     CString ClassOf(HTREEITEM device) const;
     // Renames logical name m_oldLdn of `className` to `newName`.
     void RenameLdn(const CString& className, const CString& newName);
+    // Rows of the list for a device node and for a class node.
+    void ListDeviceNames(const CString& devicePath);
+    void ListDevices(const CString& className);
 };

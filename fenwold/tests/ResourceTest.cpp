@@ -171,6 +171,29 @@ TEST_F(ResourceTest, ChineseMenuHasTheEnglishIdsInTheSameOrder)
     EXPECT_EQ(english.substr(0, 15), L"32783,0,57665,|");
 }
 
+TEST_F(ResourceTest, ChineseContextMenusCarryTheEnglishIdsAndGrayedEntries)
+{
+    // Each popup's ids, with "g" after a grayed one.
+    auto layout = [&](WORD language) {
+        HMENU menu = LoadMenuIndirectW(LockResource(LoadResource(module, FindResourceExW(module, RT_MENU, MAKEINTRESOURCEW(IDR_CONTEXT_MENU), language))));
+        std::wstring list;
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            HMENU popup = GetSubMenu(menu, i);
+            for (int j = 0; j < GetMenuItemCount(popup); ++j) {
+                const UINT id = GetMenuItemID(popup, j);
+                list += std::to_wstring(static_cast<int>(id));
+                list += (id && (GetMenuState(popup, j, MF_BYPOSITION) & MF_GRAYED)) ? L"g," : L",";
+            }
+            list += L"|";
+        }
+        DestroyMenu(menu);
+        return list;
+    };
+    const std::wstring english = layout(kEnglish);
+    EXPECT_EQ(english, L"32775,0,32820g,0,32783,|32773,32822,32776,32780,32777,0,32826g,0,32783,|32776,32839,32832,|");
+    EXPECT_EQ(layout(kChinese), english);
+}
+
 TEST_F(ResourceTest, ManifestNamesTheBuildsProcessor)
 {
     HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(1), RT_MANIFEST);

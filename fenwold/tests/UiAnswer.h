@@ -1,0 +1,67 @@
+// Context menus and modal dialogs opened on the test's thread, recorded and
+// answered as they open so that no test waits on one.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace fenwold_test {
+
+struct MenuEntry {
+    UINT id = 0; // 0 for a separator
+    std::wstring text;
+    bool grayed = false;
+    bool checked = false;
+};
+
+// While alive, every popup menu tracked on this thread is recorded as it
+// opens (after its owner has set the items' states) and answered: the first
+// one by typing `key` (a mnemonic; 0 types Escape), anything after that by
+// Escape.  A watchdog ends a menu still open after five seconds.
+class ScopedMenuAnswer {
+public:
+    explicit ScopedMenuAnswer(wchar_t key = 0);
+    ~ScopedMenuAnswer();
+    ScopedMenuAnswer(const ScopedMenuAnswer&) = delete;
+    ScopedMenuAnswer& operator=(const ScopedMenuAnswer&) = delete;
+
+    const std::vector<std::vector<MenuEntry>>& Menus() const { return m_menus; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    static void CALLBACK Watchdog(HWND, UINT, UINT_PTR, DWORD);
+    wchar_t m_key;
+    bool m_typed = false;
+    HHOOK m_hook;
+    UINT_PTR m_timer;
+    std::vector<std::vector<MenuEntry>> m_menus;
+};
+
+// While alive, every top-level dialog created on this thread is handed to
+// `handler` once its WM_INITDIALOG is done; the handler reads or fills it and
+// returns the button to click (posted), IDCANCEL when the handler is empty.
+class ScopedDialogAnswer {
+public:
+    using Handler = std::function<int(HWND dialog)>;
+    explicit ScopedDialogAnswer(Handler handler = nullptr);
+    ~ScopedDialogAnswer();
+    ScopedDialogAnswer(const ScopedDialogAnswer&) = delete;
+    ScopedDialogAnswer& operator=(const ScopedDialogAnswer&) = delete;
+
+    // Captions of the dialogs seen, in order.
+    const std::vector<std::wstring>& Captions() const { return m_captions; }
+
+private:
+    static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+    Handler m_handler;
+    HHOOK m_hook;
+    std::vector<std::wstring> m_captions;
+};
+
+// The texts of a window's descendants, in Z order, each followed by "|".
+std::wstring ChildTexts(HWND window);
+
+} // namespace fenwold_test
