@@ -63,6 +63,8 @@ public:
         NOTIFY_CODE_HANDLER(LVN_ENDLABELEDITW, OnEndLabelEdit)
         NOTIFY_CODE_HANDLER(LVN_BEGINLABELEDITW, OnBeginLabelEdit)
         COMMAND_ID_HANDLER(ID_COMM_SETTINGS, OnCommSettings)
+        COMMAND_ID_HANDLER(ID_PROPERTY, OnProperty)
+        COMMAND_ID_HANDLER(ID_PORT_RANGE, OnPortRange)
         NOTIFY_CODE_HANDLER(NM_RCLICK, OnRClick)
         NOTIFY_CODE_HANDLER(NM_DBLCLK, OnListDblClk)
         NOTIFY_CODE_HANDLER(TVN_SELCHANGEDW, OnTreeSelChanged)
@@ -107,7 +109,11 @@ public:
     LRESULT OnTreeSelChanged(int, LPNMHDR, BOOL&);
     LRESULT OnListDblClk(int, LPNMHDR, BOOL&);
     LRESULT OnRClick(int, LPNMHDR, BOOL&);
+    LRESULT OnPortRange(WORD, WORD, HWND, BOOL&);
+    LRESULT OnProperty(WORD, WORD, HWND, BOOL&);
     LRESULT OnCommSettings(WORD, WORD, HWND, BOOL&);
+    // The property sheet of the device node `item` for command ID_PROPERTY.
+    void ShowProperty(UINT id, HTREEITEM item);
 
 private:
     void CheckControlObject();

@@ -1,9 +1,11 @@
 // The frame's tree and list: what the list shows for the selected node, the
 // commands that selection enables, view modes, double-click, context menus
 // and the dialogs opened on the selection.
+#include "DevDetail.h"
 #include "DeviceMaps.h"
 #include "MainFrm.h"
 #include "PortConfigDlg.h"
+#include "PortRangeDlg.h"
 #include "ui/Module.h"
 #include "ui/RegKey.h"
 
@@ -192,6 +194,37 @@ LRESULT CMainFrame::OnRClick(int, LPNMHDR pnmh, BOOL&)
         (void)TrackPopupMenu(popupMenu, TPM_LEFTALIGN | TPM_TOPALIGN, cursor.x, cursor.y, 0, m_hWnd, nullptr);
     }
     return 0;
+}
+
+LRESULT CMainFrame::OnPortRange(WORD, WORD, HWND, BOOL&)
+{
+    CPortRangeDlg dlg(m_maxCom, m_maxLpt);
+    if (dlg.DoModal(::GetActiveWindow()) == IDOK) {
+        m_maxCom = dlg.m_maxComPort;
+        m_maxLpt = dlg.m_maxLptPort;
+    }
+    return 0;
+}
+
+LRESULT CMainFrame::OnProperty(WORD, WORD id, HWND, BOOL&)
+{
+    ShowProperty(id, m_tree.GetSelectedItem());
+    return 0;
+}
+
+void CMainFrame::ShowProperty(UINT id, HTREEITEM item)
+{
+    const int device = g_deviceMap.FindKey(item);
+    if (IsClassNode(item) || device < 0 || id != ID_PROPERTY)
+        return;
+    CDevDetail page;
+    page.m_keyPath = CString(kServiceOposRoot) + g_deviceMap.GetValueAt(device);
+    CString caption;
+    caption.LoadString(IDS_PROPERTY);
+    CPropertySheet sheet(caption, 0, m_hWnd);
+    sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
+    sheet.AddPage(page);
+    (void)sheet.DoModal(m_hWnd); // the page only shows the device
 }
 
 LRESULT CMainFrame::OnCommSettings(WORD, WORD, HWND, BOOL&)

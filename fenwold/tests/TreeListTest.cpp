@@ -456,3 +456,92 @@ TEST_F(TreeListTest, CommunicationSettingsOpensPortDetailsOfTheSelectedDevice)
     EXPECT_EQ(ports, 1 + 12);
     EXPECT_TRUE(frame->IsWindow());
 }
+
+TEST_F(TreeListTest, PortRangeKeepsTheNumbersOnlyWhenAccepted)
+{
+    const std::wstring device = AddDevice(L"POSPrinter", L"Serial");
+    {
+        CRegKey key;
+        ASSERT_EQ(key.Open(HKEY_LOCAL_MACHINE, (ClassPath(L"POSPrinter") + L"\\" + device).c_str()), ERROR_SUCCESS);
+        key.SetStringValue(L"GroupID", L"RS");
+    }
+    CreateFrame();
+    auto answer = [](const wchar_t* com, const wchar_t* lpt, int button) {
+        return [=](HWND dialog) {
+            SetDlgItemTextW(dialog, IDC_PORTRANGE_COM, com);
+            SetDlgItemTextW(dialog, IDC_PORTRANGE_LPT, lpt);
+            return button;
+        };
+    };
+    {
+        ScopedDialogAnswer dialogs(answer(L"20", L"7", IDCANCEL));
+        frame->SendMessage(WM_COMMAND, ID_PORT_RANGE);
+        Pump();
+        ASSERT_EQ(dialogs.Captions().size(), 1u);
+    }
+    EXPECT_EQ(frame->m_maxCom, 10);
+    EXPECT_EQ(frame->m_maxLpt, 3);
+    {
+        ScopedDialogAnswer dialogs(answer(L"12", L"5", IDOK));
+        frame->SendMessage(WM_COMMAND, ID_PORT_RANGE);
+        Pump();
+    }
+    EXPECT_EQ(frame->m_maxCom, 12);
+    EXPECT_EQ(frame->m_maxLpt, 5);
+    {
+        ScopedDialogAnswer dialogs(answer(L"30", L"1", IDCANCEL));
+        frame->SendMessage(WM_COMMAND, ID_PORT_RANGE);
+        Pump();
+    }
+    EXPECT_EQ(frame->m_maxCom, 12) << "a cancel keeps the last accepted numbers";
+
+    // Communication Settings offers the new range.
+    int ports = 0;
+    ScopedDialogAnswer dialogs([&](HWND dialog) {
+        ports = static_cast<int>(SendDlgItemMessageW(dialog, IDC_PORTCFG_PORT, CB_GETCOUNT, 0, 0));
+        return IDCANCEL;
+    });
+    Select(Node(L"POSPrinter", device));
+    frame->SendMessage(WM_COMMAND, ID_COMM_SETTINGS);
+    EXPECT_EQ(ports, 1 + 12);
+}
+
+TEST_F(TreeListTest, PropertyShowsTheSelectedDevicesDetailsWithoutApply)
+{
+    const std::wstring first = AddDevice(L"POSPrinter", L"First", L"First receipt printer");
+    const std::wstring second = AddDevice(L"POSPrinter", L"Second", L"Second receipt printer");
+    CreateFrame();
+    std::wstring texts;
+    bool apply = true;
+    ScopedDialogAnswer dialogs([&](HWND sheet) {
+        texts = fenwold_test::ChildTexts(sheet);
+        HWND button = GetDlgItem(sheet, 0x3021); // the sheet's Apply button
+        apply = button && IsWindowVisible(button);
+        return IDCANCEL;
+    });
+    Select(Root(L"POSPrinter"));
+    frame->SendMessage(WM_COMMAND, ID_PROPERTY);
+    EXPECT_TRUE(dialogs.Captions().empty()) << "a class has no property sheet";
+
+    Select(Node(L"POSPrinter", second));
+    frame->SendMessage(WM_COMMAND, ID_PROPERTY);
+    ASSERT_EQ(dialogs.Captions(), std::vector<std::wstring>{L"Property"});
+    EXPECT_NE(texts.find(L"|Second receipt printer|"), std::wstring::npos) << std::string(texts.begin(), texts.end());
+    EXPECT_EQ(texts.find(L"First receipt printer"), std::wstring::npos);
+    EXPECT_FALSE(apply);
+
+    // Only command 32783 shows it.
+    frame->ShowProperty(ID_COMM_SETTINGS, Node(L"POSPrinter", second));
+    EXPECT_EQ(dialogs.Captions().size(), 1u);
+
+    // The class popup's Property, right-clicked on a class node, acts on the selected device.
+    {
+        ScopedMenuAnswer menus(L'r');
+        RightClickTree(Root(L"CashDrawer"));
+        ASSERT_EQ(menus.Menus().size(), 1u);
+        EXPECT_EQ(Texts(menus.Menus()[0]), kClassPopup);
+    }
+    ASSERT_EQ(dialogs.Captions().size(), 2u);
+    EXPECT_NE(texts.find(L"|Second receipt printer|"), std::wstring::npos);
+    (void)first;
+}

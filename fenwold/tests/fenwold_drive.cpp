@@ -1,12 +1,38 @@
 // Runs Fenwold.exe for a screenshot: answers its start-up message box, waits
 // for the frame, prints "ready <left> <top> <width> <height>", holds it open
 // for the given milliseconds, closes it and exits with Fenwold's exit code.
-// A second argument names a menu mnemonic (e.g. E) to open before "ready".
+// A second argument names a menu mnemonic (e.g. E) to open before "ready", or
+// is "class" to select the first device class in the tree.
 #include "FenwoldProcess.h"
 #include "testing/BoxAnswer.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <cwchar>
+
+namespace {
+BOOL CALLBACK FindTree(HWND window, LPARAM found)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (wcscmp(name, WC_TREEVIEWW) != 0)
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// Selects the tree's first root; false when the tree is not found.
+bool SelectFirstClass(HWND frame)
+{
+    HWND tree = nullptr;
+    EnumChildWindows(frame, FindTree, reinterpret_cast<LPARAM>(&tree));
+    if (!tree)
+        return false;
+    const LRESULT root = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
+    return root && SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, root);
+}
+} // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -26,7 +52,12 @@ int wmain(int argc, wchar_t** argv)
         std::printf("no frame\n");
         return 3;
     }
-    if (argc > 2) {
+    if (argc > 2 && wcscmp(argv[2], L"class") == 0) {
+        Sleep(500);
+        if (!SelectFirstClass(frame))
+            std::printf("no tree\n");
+        Sleep(500);
+    } else if (argc > 2) {
         Sleep(500);
         PostMessageW(frame, WM_SYSCHAR, argv[2][0], 1 << 29);
         Sleep(500);

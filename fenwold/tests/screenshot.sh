@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Screenshot of Fenwold's main frame on a screen of its own:
-#   screenshot.sh <build dir> <width>x<height> <LANG> <out.png> [menu mnemonic]
+#   screenshot.sh <build dir> <width>x<height> <LANG> <out.png> [menu mnemonic | class]
 # Runs in a copy of the build's Wine prefix on a new Xvfb display, answers the
 # start-up message box (fenwold_drive), shoots the screen, closes the frame and
 # fails unless Fenwold ended with exit code 1.  Frames on screens wider than
@@ -11,8 +11,8 @@ width=${size%x*}
 source "$(dirname "$0")/../../testkit/screen-session.sh"
 screen_session "$build" "$size" "$lang"
 # A few devices to show (in this copy of the prefix only).
-for device in 'POSPrinter\Model-80' 'POSPrinter\Model-58' 'CashDrawer\Drawer-1'; do
-  /usr/lib/wine/wine64 reg add "HKLM\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\$device" /f >/dev/null 2>&1
+for device in 'POSPrinter\Model-80|80 mm receipt printer' 'POSPrinter\Model-58|58 mm receipt printer' 'CashDrawer\Drawer-1|Cash drawer'; do
+  /usr/lib/wine/wine64 reg add "HKLM\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\${device%%|*}" /v DeviceDesc /d "${device#*|}" /f >/dev/null 2>&1
 done
 
 /usr/lib/wine/wine64 "$build/fenwold/tests/fenwold_drive.exe" 6000 $menu >"$work/drive.log" 2>&1 &
