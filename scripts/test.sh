@@ -9,10 +9,10 @@ bash "$root/scripts/build.sh"
 "$out/native/calbrique/calbrique_append_bench" || true
 ctest --test-dir "$out/native" --output-on-failure -j"$(nproc)" --timeout 300
 # Boot the Wine session first, so no test discovery waits on it.
+rm -f "$out/x64/wine-state/health"
 "$out/x64/wine-session" start
 # A Wine test process now and then dies at start-up on a loaded machine: such
 # a test gets up to two more runs; a real failure fails all three.
-rm -f "$out/x64/wine-state/health"
 status=0
 ctest --test-dir "$out/x64" --output-on-failure -j"$(nproc)" --timeout 300 --repeat until-pass:3 || status=$?
 # What the session noticed of its own health (a wineserver that went down).
