@@ -18,9 +18,6 @@ cleanup() {
 }
 trap cleanup EXIT
 "$source/testkit/pty-lines.sh" up "$WINEPREFIX" "$state" pty:com60:com160
-# Registered here as well, as the demo does: the test then does not rest on
-# what the registration test left in the session's registry.
-"$wine" regsvr32 /s "$("$wine" winepath -w "$build/calbrique/Calbrique.dll" | tr -d '\r')"
 "$wine" reg add "$key" /ve /d ZOVUZEREZA.POSPrinter /f >/dev/null
 "$wine" reg add "$key" /v Port /d COM60 /f >/dev/null
 
