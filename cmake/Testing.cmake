@@ -1,10 +1,12 @@
-# Test helpers: GoogleTest executables run natively, or under Wine in this
-# build tree's own Wine session when cross-compiling.
+# Test helpers.  Natively, GoogleTest executables run as they are.  When
+# cross-compiling, every test runs under this build tree's Wine harness
+# (cmake/wine-test.sh.in): in a named Wine session, or in a copy of the
+# template prefix of its own.
 include(GoogleTest)
 enable_testing()
 
 if(CMAKE_CROSSCOMPILING)
-  foreach(script wine-session wine-run)
+  foreach(script wine-session wine-test wine-run)
     configure_file(${CMAKE_CURRENT_LIST_DIR}/${script}.sh.in ${CMAKE_BINARY_DIR}/${script} @ONLY
                    FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
   endforeach()
@@ -12,32 +14,91 @@ if(CMAKE_CROSSCOMPILING)
   set_target_properties(wine_keeper PROPERTIES OUTPUT_NAME wine-keeper RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
   set(WINE_SESSION ${CMAKE_BINARY_DIR}/wine-session)
-  add_test(NAME wine_session_start COMMAND ${WINE_SESSION} start)
-  set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 120)
-  add_test(NAME wine_session_stop COMMAND ${WINE_SESSION} stop)
-  set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine TIMEOUT 60)
-  set(PROJECT_TEST_FIXTURES wine)
+  # The prefix every session and every screenshot copies: booted once, with
+  # Calbrique.dll registered.
+  add_test(NAME wine_template COMMAND ${WINE_SESSION} template)
+  set_tests_properties(wine_template PROPERTIES FIXTURES_SETUP wine_template TIMEOUT 180)
 endif()
 
-# add_project_gtest(<target> SOURCES ... [LIBS ...] [FIXTURES ...] [TIMEOUT s])
-# Builds a GoogleTest executable and registers each of its tests with ctest.
-function(add_project_gtest target)
-  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS;FIXTURES" ${ARGN})
-  if(NOT ARG_TIMEOUT)
-    set(ARG_TIMEOUT 120)
+# wine_session(<name> [PTY_LINES])
+# A Wine session for the tests that name it; with PTY_LINES it has the
+# emulated ports of testkit/PrinterLine.h.
+function(wine_session name)
+  cmake_parse_arguments(ARG "PTY_LINES" "" "" ${ARGN})
+  if(NOT CMAKE_CROSSCOMPILING)
+    return()
   endif()
+  set(lines)
+  if(ARG_PTY_LINES)
+    set(lines ${PTY_LINE_SPECS})
+  endif()
+  add_test(NAME wine_${name}_up COMMAND ${WINE_SESSION} up ${name} ${lines})
+  set_tests_properties(wine_${name}_up PROPERTIES FIXTURES_SETUP wine_${name} FIXTURES_REQUIRED wine_template TIMEOUT 120)
+  add_test(NAME wine_${name}_down COMMAND ${WINE_SESSION} down ${name})
+  set_tests_properties(wine_${name}_down PROPERTIES FIXTURES_CLEANUP wine_${name} TIMEOUT 120)
+endfunction()
+
+# Sets the harness's properties on `tests`: the session (none: the test makes
+# its own from the template), a resource lock, the time limit in seconds.
+function(wine_test_properties session lock timeout)
+  if(NOT CMAKE_CROSSCOMPILING)
+    set_tests_properties(${ARGN} PROPERTIES TIMEOUT ${timeout})
+    return()
+  endif()
+  if(session)
+    set(environment "WINE_SESSION=${session};WINE_TEST_TIMEOUT=${timeout}")
+    set(fixture wine_${session})
+  else()
+    set(environment "WINE_TEST_TIMEOUT=${timeout}")
+    set(fixture wine_template)
+  endif()
+  # ctest's own limit only ever catches the harness itself.
+  math(EXPR outer "${timeout} + 30")
+  set_tests_properties(${ARGN} PROPERTIES ENVIRONMENT "${environment}" FIXTURES_REQUIRED ${fixture} TIMEOUT ${outer})
+  if(lock)
+    set_tests_properties(${ARGN} PROPERTIES RESOURCE_LOCK ${lock})
+  endif()
+endfunction()
+
+# add_gtests(<target> [SESSION s] [LOCK l] [TIMEOUT s] [PREFIX p])
+# Registers each test of a GoogleTest executable, found in its sources, named
+# p<Suite>.<Test>.  The session defaults to WINE_TEST_SESSION, the time limit
+# to 100 s.
+function(add_gtests target)
+  cmake_parse_arguments(ARG "" "SESSION;LOCK;TIMEOUT;PREFIX" "" ${ARGN})
+  if(NOT ARG_SESSION)
+    set(ARG_SESSION ${WINE_TEST_SESSION})
+  endif()
+  if(CMAKE_CROSSCOMPILING AND NOT ARG_SESSION)
+    message(FATAL_ERROR "add_gtests(${target}): no Wine session")
+  endif()
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 100)
+  endif()
+  get_target_property(sources ${target} SOURCES)
+  list(FILTER sources INCLUDE REGEX "\\.cpp$")
+  list(TRANSFORM sources PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/ REGEX "^[^/]")
+  gtest_add_tests(TARGET ${target} SOURCES ${sources} TEST_PREFIX "${ARG_PREFIX}" TEST_LIST tests)
+  wine_test_properties("${ARG_SESSION}" "${ARG_LOCK}" ${ARG_TIMEOUT} ${tests})
+endfunction()
+
+# add_project_gtest(<target> SOURCES ... [LIBS ...] [SESSION s] [LOCK l] [TIMEOUT s] [PREFIX p])
+# Builds a GoogleTest executable and registers its tests (add_gtests).
+function(add_project_gtest target)
+  cmake_parse_arguments(ARG "" "SESSION;LOCK;TIMEOUT;PREFIX" "SOURCES;LIBS" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
-  gtest_discover_tests(${target}
-    DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT ${ARG_TIMEOUT})
-  # The fixtures go on the discovered tests from a file ctest reads after the
-  # discovery's own: a list value does not survive the discovery's PROPERTIES.
-  set(fixtures ${PROJECT_TEST_FIXTURES} ${ARG_FIXTURES})
-  if(fixtures)
-    set(file ${CMAKE_CURRENT_BINARY_DIR}/${target}_fixtures.cmake)
-    file(WRITE ${file} "if(${target}_TESTS)\n"
-      "  set_tests_properties(\${${target}_TESTS} PROPERTIES FIXTURES_REQUIRED \"${fixtures}\")\nendif()\n")
-    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${file})
+  add_gtests(${target} SESSION "${ARG_SESSION}" LOCK "${ARG_LOCK}" TIMEOUT "${ARG_TIMEOUT}" PREFIX "${ARG_PREFIX}")
+endfunction()
+
+# add_wine_test(NAME <name> COMMAND ... [SESSION s] [LOCK l] [TIMEOUT s])
+# A test script run under the harness (wine-test); without a session it
+# makes its own from the template (testkit/screen-session.sh).
+function(add_wine_test)
+  cmake_parse_arguments(ARG "" "NAME;SESSION;LOCK;TIMEOUT" "COMMAND" ${ARGN})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 100)
   endif()
+  add_test(NAME ${ARG_NAME} COMMAND ${CMAKE_BINARY_DIR}/wine-test ${ARG_COMMAND})
+  wine_test_properties("${ARG_SESSION}" "${ARG_LOCK}" ${ARG_TIMEOUT} ${ARG_NAME})
 endfunction()

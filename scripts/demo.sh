@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The main job: installs the packages, builds, registers Calbrique.dll in the
-# build's Wine prefix and drives it, through the stand-in OPOS control object
+# The main job: installs the packages, builds, registers Calbrique.dll in a
+# Wine prefix of the build and drives it, through the stand-in OPOS control object
 # (OposDriver.exe), onto an emulated serial printer on a pty: open, claim
 # (the line is set up: shown with stty), enable automatic status, print a
 # demo receipt in one transaction, the printer reports its cover open,
@@ -13,9 +13,15 @@ out=${BUILD_ROOT:-$root/build}
 build=$out/x64
 bash "$root/scripts/build.sh" x64
 
-eval "$("$build/wine-session" env)"
+# A Wine session of the demo's own, from the build's template prefix (where
+# Calbrique.dll is registered); the line: COM9 for the service object, its
+# other end is the printer.
+session="$build/wine-session"
+state=$build/wine/sessions/demo/lines
+"$session" template
+"$session" up demo pty:com9:com109
+eval "$("$session" env demo)"
 wine=/usr/lib/wine/wine64
-state=$build/demo
 device=DemoPrinter
 key="HKLM\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\POSPrinter\\$device"
 printer_end=$state/com109
@@ -23,15 +29,10 @@ printer_end=$state/com109
 cleanup() {
   [ -n "${capture:-}" ] && kill "$capture" 2>/dev/null || true
   [ -n "${printer:-}" ] && kill "$printer" 2>/dev/null || true
-  "$wine" reg delete "$key" /f >/dev/null 2>&1 || true
-  "$root/testkit/pty-lines.sh" down "$WINEPREFIX" "$state"
-  "$build/wine-session" stop
+  "$session" down demo >/dev/null 2>&1 || true
 }
 trap cleanup EXIT
 
-# The line: COM9 for the service object, its other end is the printer.
-"$root/testkit/pty-lines.sh" up "$WINEPREFIX" "$state" pty:com9:com109
-"$wine" regsvr32 /s "$("$wine" winepath -w "$build/calbrique/Calbrique.dll" | tr -d '\r')"
 "$wine" reg add "$key" /ve /d ZOVUZEREZA.POSPrinter /f >/dev/null
 "$wine" reg add "$key" /v Port /d COM9 /f >/dev/null
 # 9600 bit/s, 8 data bits, no parity, one stop bit, CTS output flow control.

@@ -3,8 +3,6 @@
 #include "com/Handle.h"
 
 #include <tlhelp32.h>
-#include <vector>
-#include <winternl.h>
 
 namespace testkit {
 
@@ -34,46 +32,23 @@ std::wstring ProgramFolder()
     return folder.substr(0, folder.find_last_of(L"\\/") + 1);
 }
 
-namespace {
-
-// The system's handle table rows (SystemHandleInformation, class 16).
-struct HandleRow {
-    USHORT ProcessId;
-    USHORT CreatorBackTraceIndex;
-    UCHAR ObjectType;
-    UCHAR Attributes;
-    USHORT Value;
-    PVOID Object;
-    ULONG Access;
-};
-struct HandleTable {
-    ULONG Count;
-    HandleRow Rows[1];
-};
-
-}  // namespace
-
 unsigned long CountHandles()
 {
-    // GetProcessHandleCount always gives 0 under Wine: count the rows of the
-    // system's handle table that are ours.
-    std::vector<unsigned char> buffer(1 << 16);
-    for (;;) {
-        ULONG needed = 0;
-        const NTSTATUS status = NtQuerySystemInformation(static_cast<SYSTEM_INFORMATION_CLASS>(16), buffer.data(),
-                                                         static_cast<ULONG>(buffer.size()), &needed);
-        if (status == static_cast<NTSTATUS>(0xC0000004L)) {  // length mismatch
-            buffer.resize(buffer.size() * 2);
-            continue;
-        }
-        if (status < 0) return 0;
-        break;
-    }
-    const auto* table = reinterpret_cast<const HandleTable*>(buffer.data());
-    const USHORT self = static_cast<USHORT>(GetCurrentProcessId());
+    // GetProcessHandleCount always gives 0 under Wine, and asking for the
+    // system's handle table (SystemHandleInformation) crashes Wine 8's server
+    // while any process is being created.  Wine hands out the lowest free
+    // slot, so the handles in use sit below the first long run of free ones.
     unsigned long count = 0;
-    for (ULONG i = 0; i < table->Count; ++i)
-        if (table->Rows[i].ProcessId == self) ++count;
+    unsigned free = 0;
+    for (ULONG_PTR value = 4; free < 1024; value += 4) {
+        DWORD flags = 0;
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) {
+            ++count;
+            free = 0;
+        } else {
+            ++free;
+        }
+    }
     return count;
 }
 

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # End to end: the line settings a claim gives a COM port, as Linux sees them
 # on the pty (stty), for two device configurations. Runs OposDriver.exe (the
-# stand-in control object) against the registered Calbrique.dll.
+# stand-in control object) against the registered Calbrique.dll, in the
+# Wine session wine-test gives it.
 #   line_settings_test.sh <build dir> <source dir>
 set -euo pipefail
 trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 build=$1 source=$2
-eval "$("$build/wine-session" env)"
 wine=/usr/lib/wine/wine64
-state=$build/line-settings-test
+state=$WINE_TEST_SCRATCH/lines
 device=CalbriqueTest_LineSettings
 key="HKLM\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\POSPrinter\\$device"
 

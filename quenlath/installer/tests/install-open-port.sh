@@ -12,7 +12,6 @@ root=$(cd "$(dirname "$0")/../../.." && pwd)
 source "$root/testkit/screen-session.sh"
 screen_session "$build" 800x600 C.UTF-8
 lines="$work/lines"
-trap '"$root/testkit/pty-lines.sh" down "$WINEPREFIX" "$lines" || true; screen_session_end' EXIT
 drive="$build/quenlath/installer/install_drive.exe"
 
 status=0
