@@ -4,32 +4,35 @@
 #include <vector>
 
 #include "PortNames.h"
+#include "ui/MfcApp.h"
 #include "ui/RegKey.h"
 
 namespace {
 
-// Every value's data of a device map key as in-use names; reading stops at
-// the first value that fails.  Nothing when the key's sizes can't be read.
-std::vector<std::wstring> ReadInUseNames(HKEY key, const std::wstring& prefix)
+// Every value's data of a device map key as in-use names; false when the
+// key's sizes or a value can't be read (values gone meanwhile end the list).
+bool ReadInUseNames(HKEY key, const std::wstring& prefix, std::vector<std::wstring>& names)
 {
-    std::vector<std::wstring> names;
     DWORD values = 0, longestName = 0, longestData = 0;
     if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, &longestName,
                          &longestData, nullptr, nullptr) != ERROR_SUCCESS)
-        return names;
+        return false;
     std::vector<wchar_t> name(longestName + 1);
     // The data plus room for a terminator behind it, whatever its length.
     std::vector<wchar_t> data(longestData / sizeof(wchar_t) + 2);
     for (DWORD i = 0; i < values; ++i) {
         DWORD nameChars = static_cast<DWORD>(name.size());
         DWORD dataBytes = longestData;
-        if (RegEnumValueW(key, i, name.data(), &nameChars, nullptr, nullptr, reinterpret_cast<BYTE*>(data.data()),
-                          &dataBytes) != ERROR_SUCCESS)
+        const LSTATUS read = RegEnumValueW(key, i, name.data(), &nameChars, nullptr, nullptr,
+                                           reinterpret_cast<BYTE*>(data.data()), &dataBytes);
+        if (read == ERROR_NO_MORE_ITEMS)
             break;
+        if (read != ERROR_SUCCESS)
+            return false;
         data[dataBytes / sizeof(wchar_t)] = L'\0';
         names.push_back(InUseName(data.data(), prefix));
     }
-    return names;
+    return true;
 }
 
 } // namespace
@@ -47,20 +50,23 @@ BOOL CChgPortDlg::OnInitDialog()
     CDialog::OnInitDialog();
     UpdateData(FALSE);
 
-    if (const PortNameKind* kind = PortNameKindOf(m_strOldName.GetString()))
-        FillFreePortNames(kind->deviceMapKey, kind->prefix, kind->highest);
+    const PortNameKind* kind = PortNameKindOf(m_strOldName.GetString());
+    if (kind && !FillFreePortNames(kind->deviceMapKey, kind->prefix, kind->highest))
+        AfxMessageBox(IDS_PORT_NAMES_UNREAD, MB_ICONEXCLAMATION);
     if (m_portCombo.GetCount() > 0)
         m_portCombo.SetCurSel(0);
     return TRUE;
 }
 
-void CChgPortDlg::FillFreePortNames(const wchar_t* keyPath, const wchar_t* prefix, int highest)
+bool CChgPortDlg::FillFreePortNames(const wchar_t* keyPath, const wchar_t* prefix, int highest)
 {
     CRegKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, keyPath, KEY_READ) != ERROR_SUCCESS)
-        return;
-    for (const std::wstring& name : FreePortNames(prefix, highest, ReadInUseNames(key, prefix)))
+    std::vector<std::wstring> inUse;
+    if (key.Open(HKEY_LOCAL_MACHINE, keyPath, KEY_READ) != ERROR_SUCCESS || !ReadInUseNames(key, prefix, inUse))
+        return false;
+    for (const std::wstring& name : FreePortNames(prefix, highest, inUse))
         m_portCombo.AddString(name.c_str());
+    return true;
 }
 
 void CChgPortDlg::OnOK()

@@ -22,8 +22,9 @@ public:
     void OnOK() override;
 
     // Adds prefix1 .. prefix<highest> to the list, leaving out the names that
-    // the device map key (under HKEY_LOCAL_MACHINE) lists as in use.
-    void FillFreePortNames(const wchar_t* keyPath, const wchar_t* prefix, int highest);
+    // the device map key (under HKEY_LOCAL_MACHINE) lists as in use.  False,
+    // and nothing added, when those names can't be read.
+    bool FillFreePortNames(const wchar_t* keyPath, const wchar_t* prefix, int highest);
 
     CComboBox m_portCombo;
     CString m_strOldName;

@@ -12,15 +12,13 @@ char* Find(char* from, char* end, const char* key) {
   return nullptr;
 }
 
-// The first ";" before the match, walking back towards the start of the
-// text, becomes a space.
+// The match's own line is turned on when it begins with ";" (after blanks):
+// that ";" becomes a space.  Nothing before the line is touched.
 void TurnOnAt(char* begin, char* match) {
-  for (char* p = match; p > begin;) {
-    if (*--p == ';') {
-      *p = ' ';
-      return;
-    }
-  }
+  char* line = match;
+  while (line > begin && line[-1] != '\n') --line;
+  while (line < match && (*line == ' ' || *line == '\t')) ++line;
+  if (line < match && *line == ';') *line = ' ';
 }
 
 void TurnOnFirst(char* begin, char* end, const char* key) {

@@ -1,8 +1,7 @@
 #include "InstallWorker.h"
 
-#include <shlwapi.h>
-
 #include "DebugTrace.h"
+#include "Devcon.h"
 #include "InfPatch.h"
 #include "MemArchive.h"
 #include "WorkFolder.h"
@@ -14,6 +13,7 @@ namespace {
 const DWORD kNoWorkFolder = 0x20000001;
 const DWORD kInfNotPatched = 0x20000002;
 const DWORD kDevconNotRun = 0x20000003;
+const DWORD kNotUnpacked = 0x20000004;
 
 const wchar_t kInfName[] = L"Quenlath.inf";
 const wchar_t kHardwareId[] = L"ROZ\\Quenlath";
@@ -23,8 +23,9 @@ void Post(const InstallJob& job, WPARAM kind, LPARAM value)
     (void)::PostMessageW(job.hNotifyWnd, WM_INSTALL_PROGRESS, kind, value);  // a lost post is ignored
 }
 
-// Every entry whose name holds the processor folder's name, into the work folder.
-void Unpack(CMemArchive& archive, const InstallJob& job, const std::wstring& archFolder, const std::wstring& work)
+// Every entry whose name holds the processor folder's name, into the work
+// folder; false at the first that fails.
+bool Unpack(CMemArchive& archive, const InstallJob& job, const std::wstring& archFolder, WorkFolder& work)
 {
     const UInt32 count = archive.GetFileCount();
     for (UInt32 i = 0; i < count; ++i) {
@@ -32,17 +33,20 @@ void Unpack(CMemArchive& archive, const InstallJob& job, const std::wstring& arc
         archive.GetFileName(i, name);
         if (name.find(archFolder) == std::wstring::npos)
             continue;
-        UnpackEntry(archive, i, name, work, nullptr);
+        if (!work.Unpack(archive, i, name))
+            return false;
         Post(job, 1, static_cast<LPARAM>((i + 1) * 50 / count));
     }
+    return true;
 }
 
 // Runs "<folder>\devcon install Quenlath.inf ROZ\Quenlath" in the folder and
 // waits for it; its exit code, or kDevconNotRun.
-DWORD RunDevconInstall(const InstallJob& job, const std::wstring& folder)
+DWORD RunDevconInstall(const InstallJob& job, const std::wstring& folder, DWORD devconTimeLimitMs)
 {
     DWORD exitCode = 0;
-    if (!RunDevcon(folder, std::wstring(L"install ") + kInfName + L" " + kHardwareId, L"start to install\n", exitCode))
+    if (!RunDevcon(folder, std::wstring(L"install ") + kInfName + L" " + kHardwareId, L"start to install\n",
+                   devconTimeLimitMs, exitCode))
         return kDevconNotRun;
     Post(job, 1, 80);
     return exitCode;
@@ -110,28 +114,28 @@ bool PatchInfForPortType(const wchar_t* path, int portType)
     return true;
 }
 
-DWORD RunInstall(const InstallJob& job, const std::wstring& archFolder)
+DWORD RunInstall(const InstallJob& job, const std::wstring& archFolder, DWORD devconTimeLimitMs)
 {
     DWORD result = 0;
     CMemArchive archive(job.pData, job.nSize);
 
-    std::wstring work;
-    if (!MakeWorkFolderName(work)) {
+    WorkFolder work;
+    if (!work.Create()) {
         result = kNoWorkFolder;
+    } else if (!Unpack(archive, job, archFolder, work)) {
+        result = kNotUnpacked;
     } else {
-        Unpack(archive, job, archFolder, work);
-        const std::wstring folder = work + L"\\" + archFolder;
+        const std::wstring folder = work.Path() + L"\\" + archFolder;
         const std::wstring inf = folder + L"\\" + kInfName;
         if (!PatchInfForPortType(inf.c_str(), job.nPortType)) {
             result = kInfNotPatched;
         } else {
-            result = RunDevconInstall(job, folder);
+            result = RunDevconInstall(job, folder, devconTimeLimitMs);
             ::Sleep(10);
             Post(job, 1, 90);
         }
-        if (::PathFileExistsW(work.c_str()))
-            DeleteFolderTree(work, nullptr);
     }
+    work.Remove();
 
     ::Sleep(10);
     Post(job, 1, 100);
@@ -144,5 +148,5 @@ DWORD WINAPI InstallThreadProc(LPVOID job)
 {
     std::wstring archFolder;
     GetArchFolderName(archFolder);
-    return RunInstall(*static_cast<const InstallJob*>(job), archFolder);
+    return RunInstall(*static_cast<const InstallJob*>(job), archFolder, kDevconTimeLimitMs);
 }

@@ -14,8 +14,9 @@
 // was installed, non-zero otherwise.
 DWORD WINAPI InstallThreadProc(LPVOID job);
 
-// The worker's steps for the package folder `archFolder`; its result.
-DWORD RunInstall(const InstallJob& job, const std::wstring& archFolder);
+// The worker's steps for the package folder `archFolder`, devcon given at
+// most devconTimeLimitMs; its result.
+DWORD RunInstall(const InstallJob& job, const std::wstring& archFolder, DWORD devconTimeLimitMs);
 
 // "amd64", "ia64" or "x86" for a processor architecture number.
 const wchar_t* ArchFolderNameFor(WORD processorArchitecture);

@@ -2,9 +2,9 @@
 
 #include <initguid.h>
 #include <devguid.h>
-#include <shlwapi.h>
 
 #include "ChgPortDlg.h"
+#include "Devcon.h"
 #include "InstallJob.h"
 #include "InstallWorker.h"
 #include "MemArchive.h"
@@ -32,6 +32,21 @@ bool LoadDriverPackage(const void*& bytes, DWORD& size)
     HGLOBAL loaded = ::LoadResource(module, resource);
     bytes = loaded ? ::LockResource(loaded) : nullptr;
     return bytes != nullptr;
+}
+
+// The package's devcon of the processor folder, the only entries uninstall
+// needs; false when one fails to unpack.
+bool UnpackDevcon(CMemArchive& archive, const std::wstring& archFolder, WorkFolder& work)
+{
+    const UInt32 count = archive.GetFileCount();
+    for (UInt32 i = 0; i < count; ++i) {
+        std::wstring name;
+        archive.GetFileName(i, name);
+        if (name.find(archFolder) != std::wstring::npos && name.find(L"devcon.exe") != std::wstring::npos &&
+            !work.Unpack(archive, i, name))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -126,8 +141,10 @@ LRESULT CMainDlg::OnInstall(WORD, WORD, HWND, BOOL&)
 
     const void* bytes = nullptr;
     DWORD size = 0;
-    if (!LoadDriverPackage(bytes, size))
+    if (!LoadDriverPackage(bytes, size)) {
+        AfxMessageBox(IDS_INSTALL_FAILED, MB_ICONERROR);
         return 0;
+    }
 
     CWaitCursor wait;
     InstallJob job{static_cast<const BYTE*>(bytes), size, portType, nullptr};
@@ -151,35 +168,38 @@ LRESULT CMainDlg::OnUninstall(WORD, WORD, HWND, BOOL&)
     }
     const void* bytes = nullptr;
     DWORD size = 0;
-    if (!LoadDriverPackage(bytes, size))
+    if (!LoadDriverPackage(bytes, size)) {
+        AfxMessageBox(IDS_UNINSTALL_FAILED, MB_ICONERROR);
         return 0;
+    }
     std::wstring archFolder;
     GetArchFolderName(archFolder);
-    RemovePorts(bytes, size, archFolder);
+    RemovePorts(bytes, size, archFolder, kDevconTimeLimitMs);
     return 0;
 }
 
-void CMainDlg::RemovePorts(const void* package, DWORD size, const std::wstring& archFolder)
+void CMainDlg::RemovePorts(const void* package, DWORD size, const std::wstring& archFolder, DWORD devconTimeLimitMs)
 {
     CMemArchive archive(package, static_cast<UInt32>(size));
-    std::wstring work;
-    if (!MakeWorkFolderName(work)) {
+    // A failure is told before the refresh and the clean-up, success after both.
+    WorkFolder work;
+    if (!work.Create() || !UnpackDevcon(archive, archFolder, work)) {
         AfxMessageBox(IDS_UNINSTALL_FAILED, MB_ICONERROR);
         return;
     }
-    const UInt32 count = archive.GetFileCount();
-    for (UInt32 i = 0; i < count; ++i) {
-        std::wstring name;
-        archive.GetFileName(i, name);
-        if (name.find(archFolder) != std::wstring::npos && name.find(L"devcon.exe") != std::wstring::npos)
-            UnpackEntry(archive, i, name, work, m_hWnd);
-    }
 
-    // A failure is told before the refresh and the clean-up, success after both.
-    bool removed = false;
+    // The dialog takes no input while devcon runs, but it repaints.
+    const HWND focus = ::GetFocus();
+    (void)EnableWindow(FALSE);  // it was enabled: its button was clicked
     DWORD exitCode = 0;
-    if (RunDevcon(work + L"\\" + archFolder, std::wstring(L"remove ") + kHardwareId, L"start to uninstall\n",
-                  exitCode)) {
+    const bool ran = RunDevcon(work.Path() + L"\\" + archFolder, std::wstring(L"remove ") + kHardwareId,
+                               L"start to uninstall\n", devconTimeLimitMs, exitCode);
+    (void)EnableWindow(TRUE);
+    if (focus)
+        (void)::SetFocus(focus);  // disabling took it away
+
+    bool removed = false;
+    if (ran) {
         if (exitCode != 0)
             AfxMessageBox(IDS_UNINSTALL_FAILED, MB_ICONERROR);
         else
@@ -188,8 +208,7 @@ void CMainDlg::RemovePorts(const void* package, DWORD size, const std::wstring& 
     } else {
         AfxMessageBox(IDS_UNINSTALL_FAILED, MB_ICONERROR);
     }
-    if (::PathFileExistsW(work.c_str()))
-        DeleteFolderTree(work, m_hWnd);
+    work.Remove();
     if (removed)
         AfxMessageBox(IDS_UNINSTALL_OK, MB_ICONINFORMATION);
 }

@@ -30,9 +30,10 @@ public:
     // Rebuilds the list from the present devices; the selection is cleared.
     void RefreshPortList();
     // The uninstall's work: unpacks the package's devcon of archFolder into a
-    // work folder, removes every device of the port's hardware id with it,
-    // refreshes the list when it ran, deletes the folder and tells the outcome.
-    void RemovePorts(const void* package, DWORD size, const std::wstring& archFolder);
+    // work folder, removes every device of the port's hardware id with it
+    // (given at most devconTimeLimitMs), refreshes the list when it ran,
+    // deletes the folder and tells the outcome.
+    void RemovePorts(const void* package, DWORD size, const std::wstring& archFolder, DWORD devconTimeLimitMs);
 
     CListCtrl m_portList;
     // The Ports class icon, or null when the program's own icon is shown.

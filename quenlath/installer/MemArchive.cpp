@@ -1,5 +1,6 @@
 #include "MemArchive.h"
 
+#include <cstdint>
 #include <cstring>
 #include <type_traits>
 #include <vector>
@@ -19,6 +20,24 @@
 namespace {
 
 const UInt32 kNoBlock = 0xFFFFFFFF;
+
+// Neither one allocation of the decoder (an encoded header declares its own
+// size) nor everything the package's blocks unpack to may pass this.
+void* BoundedAlloc(ISzAllocPtr alloc, size_t size) {
+  return size > kMaxUnpackedBytes ? nullptr : SzAlloc(alloc, size);
+}
+
+// What decoding every block would unpack, all coders' outputs together
+// (saturating).
+UInt64 DeclaredUnpackedBytes(const CSzAr& db) {
+  const UInt32 sizes = db.NumFolders == 0 ? 0 : db.FoToCoderUnpackSizes[db.NumFolders];
+  UInt64 total = 0;
+  for (UInt32 i = 0; i < sizes; ++i) {
+    const UInt64 size = db.CoderUnpackSizes[i];
+    total = size > UINT64_MAX - total ? UINT64_MAX : total + size;
+  }
+  return total;
+}
 
 CMemArchive* FromStream(ISeekInStreamPtr stream) {
   // The stream is the reader's first member (standard layout).
@@ -154,14 +173,21 @@ CMemArchive::CMemArchive(const void* data, UInt32 size)
 
   CrcGenerateTable();
 
-  m_allocMain.Alloc = SzAlloc;
+  m_allocMain.Alloc = BoundedAlloc;
   m_allocMain.Free = SzFree;
-  m_allocTemp.Alloc = SzAlloc;
+  m_allocTemp.Alloc = BoundedAlloc;
   m_allocTemp.Free = SzFree;
 
   SzArEx_Init(&m_db);
   // A failed open leaves the database empty: no entries.
-  (void)SzArEx_Open(&m_db, &m_lookStream.vt, &m_allocMain, &m_allocTemp);
+  if (SzArEx_Open(&m_db, &m_lookStream.vt, &m_allocMain, &m_allocTemp) != SZ_OK) return;
+  // Refused before any block is decoded: it reads as no entries.
+  const UInt64 declared = DeclaredUnpackedBytes(m_db.db);
+  if (declared > kMaxUnpackedBytes) {
+    DebugTrace(L"package too large![%llu]\n", static_cast<unsigned long long>(declared));
+    SzArEx_Free(&m_db, &m_allocMain);
+    SzArEx_Init(&m_db);
+  }
 }
 
 CMemArchive::~CMemArchive() {

@@ -7,13 +7,18 @@
 
 #include "7z.h"
 
+// The most a package may unpack to, all of it together; a package declaring
+// more reads as one with no entries.
+const size_t kMaxUnpackedBytes = 64u << 20;
+
 // The SDK's seekable input stream over the archive bytes.
 SRes MemStreamRead(ISeekInStreamPtr stream, void* buffer, size_t* size);
 SRes MemStreamSeek(ISeekInStreamPtr stream, Int64* offset, ESzSeek origin);
 
 class CMemArchive {
  public:
-  // Opens the archive; bytes that don't open read as an archive with no entries.
+  // Opens the archive; bytes that don't open, or that would unpack to more
+  // than kMaxUnpackedBytes, read as an archive with no entries.
   // data is not owned and must outlive the reader.
   CMemArchive(const void* data, UInt32 size);
   ~CMemArchive();

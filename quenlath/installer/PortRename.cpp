@@ -11,6 +11,8 @@ namespace {
 
 // The longest PortName compared with the old name, terminator included.
 const DWORD kNameChars = 100;
+// The device description that the driver package's INF gives.
+const wchar_t kPackageDescription[] = L"Quenlath";
 
 // Property change, disable, enable: the device restarts and reads PortName.
 // The class installer's results are not looked at.
@@ -28,7 +30,8 @@ void RestartDevice(HDEVINFO set, SP_DEVINFO_DATA& device)
     }
 }
 
-// "<description> (<name>)"; the name alone when the description can't be read.
+// "<description> (<name>)"; without a description the package's own one, as
+// a new port gets it.
 void SetFriendlyName(HDEVINFO set, SP_DEVINFO_DATA& device, const wchar_t* newName)
 {
     wchar_t description[101] = {};  // 100 characters of data, always terminated
@@ -36,8 +39,7 @@ void SetFriendlyName(HDEVINFO set, SP_DEVINFO_DATA& device, const wchar_t* newNa
         SetupDiGetDeviceRegistryPropertyW(set, &device, SPDRP_DEVICEDESC, nullptr, reinterpret_cast<BYTE*>(description),
                                           100 * sizeof(wchar_t), nullptr) &&
         description[0] != L'\0';
-    const std::wstring friendly =
-        described ? std::wstring(description) + L" (" + newName + L")" : std::wstring(newName);
+    const std::wstring friendly = std::wstring(described ? description : kPackageDescription) + L" (" + newName + L")";
     (void)SetupDiSetDeviceRegistryPropertyW(set, &device, SPDRP_FRIENDLYNAME,
                                             reinterpret_cast<const BYTE*>(friendly.c_str()),
                                             static_cast<DWORD>((friendly.size() + 1) * sizeof(wchar_t)));

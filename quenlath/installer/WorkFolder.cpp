@@ -1,94 +1,190 @@
 #include "WorkFolder.h"
 
+#include <bcrypt.h>
+#include <sddl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shlwapi.h>
+#include <winternl.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <vector>
 
 #include "DebugTrace.h"
-#include "com/Handle.h"
 
 namespace {
 
+// Owned by Administrators; only they and SYSTEM have any access, and what is
+// made inside inherits that.  Nothing is inherited from the temporary folder.
+const wchar_t kSecurity[] = L"O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
+const int kNameAttempts = 8;
+
+UINT32 SystemRandom()
+{
+    UINT32 value = 0;
+    if (!BCRYPT_SUCCESS(::BCryptGenRandom(nullptr, reinterpret_cast<PUCHAR>(&value), sizeof(value),
+                                          BCRYPT_USE_SYSTEM_PREFERRED_RNG))) {
+        // Guessable then, which only costs a name: an existing one is never used.
+        LARGE_INTEGER now{};
+        (void)::QueryPerformanceCounter(&now);
+        value = static_cast<UINT32>(now.QuadPart) ^ (::GetCurrentProcessId() << 16);
+    }
+    return value;
+}
+
+WorkFolderRandom g_random = SystemRandom;
+
+// A security descriptor made from SDDL text, freed with LocalFree.
+class SecurityDescriptor {
+public:
+    explicit SecurityDescriptor(const wchar_t* sddl)
+    {
+        if (!::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &m_sd, nullptr))
+            m_sd = nullptr;
+    }
+    ~SecurityDescriptor()
+    {
+        if (m_sd)
+            (void)::LocalFree(m_sd);
+    }
+    SecurityDescriptor(const SecurityDescriptor&) = delete;
+    SecurityDescriptor& operator=(const SecurityDescriptor&) = delete;
+    PSECURITY_DESCRIPTOR Get() const { return m_sd; }
+
+private:
+    PSECURITY_DESCRIPTOR m_sd = nullptr;
+};
+
+// The native name of an absolute DOS path.
+std::wstring NativePath(const std::wstring& path)
+{
+    if (path.compare(0, 4, L"\\\\?\\") == 0)
+        return L"\\??\\" + path.substr(4);
+    if (path.compare(0, 2, L"\\\\") == 0)
+        return L"\\??\\UNC\\" + path.substr(2);
+    return L"\\??\\" + path;
+}
+
+// Creates the folder and opens it in one step, so the handle is of the
+// folder made here; the Win32 error code on failure (ERROR_ALREADY_EXISTS
+// when the name is taken).
+DWORD CreateHeldFolder(const std::wstring& path, PSECURITY_DESCRIPTOR security, com::Handle& held)
+{
+    const std::wstring native = NativePath(path);
+    UNICODE_STRING name;
+    ::RtlInitUnicodeString(&name, native.c_str());
+    OBJECT_ATTRIBUTES attributes;
+    InitializeObjectAttributes(&attributes, &name, OBJ_CASE_INSENSITIVE, nullptr, security);
+    IO_STATUS_BLOCK status{};
+    HANDLE handle = nullptr;
+    // No delete sharing: while held, the folder can't be renamed or deleted.
+    const NTSTATUS result =
+        ::NtCreateFile(&handle, FILE_LIST_DIRECTORY | SYNCHRONIZE, &attributes, &status, nullptr, 0,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_CREATE,
+                       FILE_DIRECTORY_FILE | FILE_SYNCHRONOUS_IO_NONALERT, nullptr, 0);
+    if (!NT_SUCCESS(result))
+        return ::RtlNtStatusToDosError(result);
+    held = com::Handle(handle);
+    return ERROR_SUCCESS;
+}
+
 // Creates the folder with its missing parents unless it exists.
-void EnsureFolder(const std::wstring& path, HWND owner)
+bool EnsureFolder(const std::wstring& path)
 {
     if (::PathIsDirectoryW(path.c_str()))
-        return;
+        return true;
     DebugTrace(L"create dir %ls\n", path.c_str());
-    (void)::SHCreateDirectory(owner, path.c_str());  // a missing folder fails the extraction into it
+    const int result = ::SHCreateDirectory(nullptr, path.c_str());  // no owner: no error box
+    if (result == ERROR_SUCCESS)
+        return true;
+    DebugTrace(L"create dir fail![%d]\n", result);
+    return false;
 }
 
 } // namespace
 
-bool MakeWorkFolderName(std::wstring& folder)
+WorkFolderRandom SetWorkFolderRandom(WorkFolderRandom source)
+{
+    const WorkFolderRandom previous = g_random;
+    g_random = source ? source : SystemRandom;
+    return previous;
+}
+
+bool StaysInside(const std::wstring& entryName)
+{
+    size_t start = 0;
+    for (;;) {
+        const size_t end = std::min(entryName.find_first_of(L"/\\", start), entryName.size());
+        const std::wstring part = entryName.substr(start, end - start);
+        if (part.empty() || part.back() == L'.' || part.back() == L' ' || part.find(L':') != std::wstring::npos)
+            return false;
+        if (end == entryName.size())
+            return true;
+        start = end + 1;
+    }
+}
+
+bool WorkFolder::Create()
 {
     wchar_t temp[MAX_PATH + 1];
     const DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
-    if (length == 0 || length > MAX_PATH)
-        return false;
-    wchar_t file[MAX_PATH];
-    if (!::GetTempFileNameW(temp, L"jz", 0, file))
-        return false;
-    (void)::DeleteFileW(file);  // only the name is kept
-    folder = file;
-    return true;
-}
-
-void UnpackEntry(CMemArchive& archive, UInt32 index, std::wstring name, const std::wstring& work, HWND owner)
-{
-    std::replace(name.begin(), name.end(), L'/', L'\\');
-    const std::wstring target = work + L"\\" + name;
-    if (archive.IsDir(index)) {
-        EnsureFolder(target, owner);
-        return;
+    const SecurityDescriptor security(kSecurity);
+    DWORD error = ERROR_PATH_NOT_FOUND;
+    if (length != 0 && length <= MAX_PATH && security.Get()) {
+        for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+            wchar_t name[16];
+            (void)std::swprintf(name, 16, L"jz%08X", static_cast<unsigned>(g_random()));
+            const std::wstring path = std::wstring(temp) + name;
+            error = CreateHeldFolder(path, security.Get(), m_hold);
+            if (error == ERROR_SUCCESS) {
+                DebugTrace(L"create dir %ls\n", path.c_str());
+                m_path = path;
+                return true;
+            }
+            if (error != ERROR_ALREADY_EXISTS)
+                break;
+        }
     }
-    EnsureFolder(target.substr(0, target.find_last_of(L'\\')), owner);
-    DebugTrace(L"extract file %ls\n", target.c_str());
-    (void)archive.ExtractToFile(index, target.c_str());  // a missing file fails a later step
+    DebugTrace(L"create work folder fail![%u]\n", static_cast<unsigned>(error));
+    return false;
 }
 
-void DeleteFolderTree(const std::wstring& folder, HWND owner)
+bool WorkFolder::Unpack(CMemArchive& archive, UInt32 index, const std::wstring& name)
 {
-    std::vector<wchar_t> from(folder.begin(), folder.end());
+    if (!StaysInside(name)) {
+        DebugTrace(L"refuse entry %ls\n", name.c_str());
+        return false;
+    }
+    std::wstring relative = name;
+    std::replace(relative.begin(), relative.end(), L'/', L'\\');
+    const std::wstring target = m_path + L"\\" + relative;
+    if (archive.IsDir(index))
+        return EnsureFolder(target);
+    if (!EnsureFolder(target.substr(0, target.find_last_of(L'\\'))))
+        return false;
+    DebugTrace(L"extract file %ls\n", target.c_str());
+    return archive.ExtractToFile(index, target.c_str());
+}
+
+void WorkFolder::Remove()
+{
+    if (m_path.empty())
+        return;
+    m_hold.Close();
+    std::vector<wchar_t> from(m_path.begin(), m_path.end());
     from.insert(from.end(), {L'\0', L'\0'});
     SHFILEOPSTRUCTW operation{};
-    operation.hwnd = owner;
     operation.wFunc = FO_DELETE;
     operation.pFrom = from.data();
-    operation.fFlags = FOF_SILENT | FOF_NOCONFIRMATION;
+    operation.fFlags = FOF_NO_UI;
     // A devcon that has just ended may hold its current folder for a moment
-    // longer (seen under Wine): a few more tries, then what is left stays.
-    for (int attempt = 0; attempt < 20; ++attempt) {
+    // longer (seen under Wine): a few more short tries, then what is left stays.
+    for (int attempt = 1;; ++attempt) {
         (void)::SHFileOperationW(&operation);  // success is the folder's absence
-        if (!::PathFileExistsW(folder.c_str()))
-            return;
+        if (!::PathFileExistsW(m_path.c_str()) || attempt == 4)
+            break;
         ::Sleep(50);
     }
-}
-
-bool RunDevcon(const std::wstring& folder, const std::wstring& arguments, const wchar_t* startedTrace,
-               DWORD& exitCode)
-{
-    const std::wstring text = folder + L"\\devcon " + arguments;
-    std::vector<wchar_t> commandLine(std::max<size_t>(text.size() + 1, MAX_PATH), L'\0');
-    std::copy(text.begin(), text.end(), commandLine.begin());
-
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                          folder.c_str(), &startup, &process)) {
-        DebugTrace(L"CreateProcess fail![%u]\n", static_cast<unsigned>(::GetLastError()));
-        return false;
-    }
-    com::Handle processHandle(process.hProcess);
-    com::Handle threadHandle(process.hThread);
-    DebugTrace(L"%ls", startedTrace);
-    (void)::WaitForSingleObject(processHandle.Get(), INFINITE);  // devcon ends by itself
-    if (!::GetExitCodeProcess(processHandle.Get(), &exitCode))
-        exitCode = 1;
-    return true;
+    m_path.clear();
 }

@@ -1,5 +1,8 @@
 // The temporary work folder that the install and the uninstall unpack the
-// package's files into, and run its devcon from.
+// package's files into and run its devcon from.  It runs with administrator
+// rights, so only Administrators and SYSTEM may write to the folder, and the
+// folder is held open while it is used: nobody can move it away and put
+// another one of the same name in its place.
 #pragma once
 
 #include <windows.h>
@@ -7,23 +10,44 @@
 #include <string>
 
 #include "MemArchive.h"
+#include "com/Handle.h"
 
-// A name the system makes unique in the temporary folder (prefix "jz"); the
-// empty file it makes is deleted at once and the name kept for a folder.
-bool MakeWorkFolderName(std::wstring& folder);
+class WorkFolder {
+public:
+    WorkFolder() = default;
+    ~WorkFolder() { Remove(); }
+    WorkFolder(const WorkFolder&) = delete;
+    WorkFolder& operator=(const WorkFolder&) = delete;
 
-// Unpacks entry index, named name (with "/"), below the work folder: a
-// folder entry becomes a folder, a file entry a new file in its folder; the
-// folders are made with their missing parents.  A file that fails to extract
-// is traced by the reader and left out.
-void UnpackEntry(CMemArchive& archive, UInt32 index, std::wstring name, const std::wstring& work, HWND owner);
+    // Makes a new folder in the temporary folder, "jz" and eight random hex
+    // digits.  A name that exists is never used: another one is tried, a few
+    // times at most.  False (traced) when none could be made.
+    bool Create();
+    const std::wstring& Path() const { return m_path; }
 
-// Deletes the folder with everything in it; what can't be deleted stays.
-void DeleteFolderTree(const std::wstring& folder, HWND owner);
+    // Unpacks entry index, named name (with "/"), below the folder: a folder
+    // entry becomes a folder, a file entry a new file in its folder; the
+    // folders are made with their missing parents.  False (traced) when the
+    // name would leave the folder, a folder can't be made or the file does
+    // not extract.
+    bool Unpack(CMemArchive& archive, UInt32 index, const std::wstring& name);
 
-// Runs "<folder>\devcon <arguments>" with the folder as its current folder,
-// without a window, traces startedTrace once it runs and waits for its end.
-// False (traced) when it can't be started; exitCode is then not set.  An
-// exit code that can't be read counts as a failure's (1).
-bool RunDevcon(const std::wstring& folder, const std::wstring& arguments, const wchar_t* startedTrace,
-               DWORD& exitCode);
+    // Deletes the folder with everything in it, without any message; what
+    // can't be deleted after a few short tries stays.  Done at the latest
+    // when the object ends.
+    void Remove();
+
+private:
+    std::wstring m_path;
+    com::Handle m_hold;  // open without delete sharing: the folder can't be moved
+};
+
+// The random numbers that name work folders; tests may set a fixed sequence.
+// Returns the previous source.
+using WorkFolderRandom = UINT32 (*)();
+WorkFolderRandom SetWorkFolderRandom(WorkFolderRandom source);
+
+// Whether an entry name ("/" or "\" between its parts) stays below the
+// folder it is unpacked into: no part is empty, ends in "." or a space (so
+// none is "." or ".."), or holds ":" (a drive or a stream).
+bool StaysInside(const std::wstring& entryName);

@@ -221,13 +221,13 @@ TEST_F(ChangePortTest, ANameOfAnotherKindOffersNothingAndOkWritesNothing) {
   EXPECT_EQ(0, m_dlg.m_portList.GetSelectedIndex());
 }
 
-TEST_F(ChangePortTest, WithoutADeviceDescriptionTheFriendlyNameIsTheNewName) {
+TEST_F(ChangePortTest, WithoutADeviceDescriptionTheFriendlyNameHasThePackagesOne) {
   FakePortDevice& port = AddPort(L"COM3", L"");
   Open();
   Select({0});
   ChangePort(L"COM12");
   EXPECT_EQ(L"COM12", port.PortName());
-  EXPECT_EQ(L"COM12", port.FriendlyName());
+  EXPECT_EQ(L"Quenlath (COM12)", port.FriendlyName());
 }
 
 TEST_F(ChangePortTest, AFullLengthDescriptionMakesTheWholeFriendlyName) {

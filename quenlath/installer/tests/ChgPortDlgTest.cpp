@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "PortDeviceFixture.h"
+#include "testing/BoxAnswer.h"
 
 namespace {
 
@@ -95,12 +96,22 @@ TEST_F(ChgPortDlgTest, NamesOfAnotherKindOfferNothingAndOkGivesNoName) {
   }
 }
 
-TEST_F(ChgPortDlgTest, EveryNameInUseOrNoDeviceMapOffersNothing) {
+TEST_F(ChgPortDlgTest, EveryNameInUseOffersNothing) {
   m_parallel.Replace({{L"a", L"\\DosDevices\\LPT3"}, {L"b", L"\\DosDevices\\LPT1"}, {L"c", L"\\DosDevices\\LPT2"}});
   Open(L"LPT1");
   EXPECT_EQ(Names(), Offered(m_dlg.m_portCombo));
-  m_dlg.FillFreePortNames(L"HARDWARE\\DEVICEMAP\\NoSuchMap", L"LPT", 3);
+}
+
+// Without the names in use no name is known to be free: none is offered,
+// and the user is told why.
+TEST_F(ChgPortDlgTest, WhenTheNamesInUseCantBeReadNoneIsOfferedAndAMessageSaysWhy) {
+  ASSERT_EQ(ERROR_SUCCESS, RegDeleteKeyW(HKEY_LOCAL_MACHINE, kParallelMap));  // the scope makes it again
+  uitest::ScopedBoxAnswer boxes;
+  Open(L"LPT1");
   EXPECT_EQ(Names(), Offered(m_dlg.m_portCombo));
+  ASSERT_EQ(1u, boxes.Boxes().size());
+  EXPECT_EQ(L"Fail to read the port names in use, so no new name can be offered!", boxes.Boxes()[0].text);
+  EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), boxes.Boxes()[0].type);
 }
 
 TEST_F(ChgPortDlgTest, DataWithoutThePrefixNeverBlocksACandidate) {

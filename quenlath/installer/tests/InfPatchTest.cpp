@@ -59,6 +59,13 @@ TEST(InfPatch, ParallelTurnsOnSubClassPropertyPageAndTheParallelDeviceType) {
   EXPECT_NE(std::string::npos, parallel.find(" HKR,,DeviceType,0x00010001,0x00000016 ;parallel\r\n"));
 }
 
+// The port device: full control for SYSTEM and Administrators, Everyone may
+// only read and write.
+TEST(InfPatch, TheShippedInfGivesEveryoneReadAndWriteOnly) {
+  EXPECT_NE(std::string::npos,
+            ShippedInf().find("\r\nHKR,,Security,,\"D:P(A;;GA;;;SY)(A;;GA;;;BA)(A;;GRGW;;;WD)\"\r\n"));
+}
+
 TEST(InfPatch, AnyOtherTypeChangesNothing) {
   const std::string inf = ShippedInf();
   for (int type : {-1, 2, 100}) EXPECT_EQ(inf, Patched(inf, type)) << type;
@@ -79,13 +86,16 @@ TEST(InfPatch, TheDeviceTypeValueCountsOnlyAfterTheFirstDeviceType) {
   EXPECT_EQ(";x", Patched(text, kSerialPort).substr(0, 2));
 }
 
-TEST(InfPatch, TheWalkBackStopsAtTheFirstSemicolonOrTheStart) {
-  // A line already on: the walk goes on to the ";" of the line before.
-  EXPECT_EQ(";  a\r\n HKR,,PortSubClass,1,00", Patched(";; a\r\n HKR,,PortSubClass,1,00", kParallelPort));
-  // No ";" before the match: nothing changes, and nothing before the text is touched.
-  std::string text = "xx;HKR,,PortSubClass";
+TEST(InfPatch, OnlyTheSemicolonThatBeginsTheMatchedLineIsRemoved) {
+  // A line already on stays as it is, and so does the comment line before it.
+  EXPECT_EQ(";; a\r\n HKR,,PortSubClass,1,00", Patched(";; a\r\n HKR,,PortSubClass,1,00", kParallelPort));
+  // A ";" inside the line is no line's start.
+  EXPECT_EQ("HKR,;,PortSubClass", Patched("HKR,;,PortSubClass", kParallelPort));
+  EXPECT_EQ("x\n \t HKR,,PortSubClass", Patched("x\n \t;HKR,,PortSubClass", kParallelPort));
+  // The text's start is the first line's start; nothing before it is touched.
+  std::string text = ";\n;HKR,,PortSubClass";
   PatchInfText(&text[2], text.size() - 2, kParallelPort);
-  EXPECT_EQ("xx HKR,,PortSubClass", text);
+  EXPECT_EQ(";\n HKR,,PortSubClass", text);
   text = ";xHKR,,PortSubClass";
   PatchInfText(&text[2], text.size() - 2, kParallelPort);
   EXPECT_EQ(";xHKR,,PortSubClass", text);

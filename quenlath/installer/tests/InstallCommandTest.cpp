@@ -14,6 +14,7 @@
 #include "WaitDialog.h"
 #include "WorkerRun.h"
 #include "testing/BoxAnswer.h"
+#include "ui/Module.h"
 
 namespace {
 
@@ -100,6 +101,64 @@ TEST_F(InstallCommandTest, AFailedInstallShowsMessage107) {
   EXPECT_EQ(L"Fail to install the port!", boxes.Boxes()[0].text);
   EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), boxes.Boxes()[0].type);
   EXPECT_EQ(Names(), Rows());
+}
+
+// Writes the resources of Dravelin.exe but the driver package into a copy of
+// it (Wine's UpdateResourceW does not delete one resource alone).
+struct ResourceCopy {
+  HANDLE update;
+  static BOOL CALLBACK Language(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language, LONG_PTR param) {
+    if (type == RT_RCDATA && name == MAKEINTRESOURCEW(IDR_DRIVER_PACKAGE)) return TRUE;
+    HRSRC found = FindResourceExW(module, type, name, language);
+    return UpdateResourceW(reinterpret_cast<ResourceCopy*>(param)->update, type, name, language,
+                           LockResource(LoadResource(module, found)), SizeofResource(module, found));
+  }
+  static BOOL CALLBACK Name(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR param) {
+    return EnumResourceLanguagesW(module, type, name, Language, param);
+  }
+  static BOOL CALLBACK Type(HMODULE module, LPWSTR type, LONG_PTR param) {
+    return EnumResourceNamesW(module, type, Name, param);
+  }
+};
+
+// The program's resources without the driver package: Install shows 107 and
+// Uninstall 108.
+TEST_F(InstallCommandTest, WithoutTheDriverPackageInstallShowsMessage107AndUninstall108) {
+  ScratchDir dir;
+  const std::filesystem::path copy = dir.path() / L"Dravelin.exe";
+  std::filesystem::copy_file(DRAVELIN_EXE_PATH, copy);
+  HMODULE program = LoadLibraryExW(DRAVELIN_EXE_PATH, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(nullptr, program);
+  ResourceCopy resourceCopy{BeginUpdateResourceW(copy.c_str(), TRUE)};
+  ASSERT_NE(nullptr, resourceCopy.update);
+  EXPECT_TRUE(EnumResourceTypesW(program, ResourceCopy::Type, reinterpret_cast<LONG_PTR>(&resourceCopy)));
+  ASSERT_TRUE(EndUpdateResourceW(resourceCopy.update, FALSE));
+  FreeLibrary(program);
+  HMODULE resources = LoadLibraryExW(copy.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(nullptr, resources);
+  ASSERT_EQ(nullptr, FindResourceW(resources, MAKEINTRESOURCEW(IDR_DRIVER_PACKAGE), RT_RCDATA));
+  const HINSTANCE previous = ui::ResourceInstance();
+  ui::SetResourceInstance(resources);
+
+  Open();
+  uitest::ScopedBoxAnswer boxes;
+  uitest::ScopedCbtBoxAnswer dialogs(IDOK);
+  ClickInstall();
+  FakePortDevice port;
+  ASSERT_TRUE(port.SetPortName(L"COM5"));
+  m_dlg.RefreshPortList();
+  m_dlg.m_portList.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+  m_dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_UNINSTALL, BN_CLICKED),
+                    reinterpret_cast<LPARAM>(GetDlgItem(m_dlg.m_hWnd, IDC_UNINSTALL)));
+  m_dlg.DestroyWindow();
+  ui::SetResourceInstance(previous);
+  FreeLibrary(resources);
+
+  ASSERT_EQ(2u, boxes.Boxes().size());
+  EXPECT_EQ(L"Fail to install the port!", boxes.Boxes()[0].text);
+  EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), boxes.Boxes()[0].type);
+  EXPECT_EQ(L"Fail to uninstall the port!", boxes.Boxes()[1].text);
+  EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), boxes.Boxes()[1].type);
 }
 
 // What the progress dialog's modal loop sees, from a message hook.

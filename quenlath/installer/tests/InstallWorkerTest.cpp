@@ -25,9 +25,8 @@ const wchar_t kSerialMap[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
 const wchar_t kParallelMap[] = L"HARDWARE\\DEVICEMAP\\PARALLEL PORTS";
 
 // 7-Zip stores the two folder entries ahead of the ten files, so an amd64
-// machine unpacks entries 0, 3, 5, 7, 9, 11 of 12 and an x86 one 1, 2, 4, ...
+// machine unpacks entries 0, 3, 5, 7, 9, 11 of 12.
 const std::vector<int> kAmd64Extraction = {4, 16, 25, 33, 41, 50};
-const std::vector<int> kX86Extraction = {8, 12, 20, 29, 37, 45};
 
 template <class T>
 std::vector<T> Then(std::vector<T> items, std::initializer_list<T> more) {
@@ -61,22 +60,16 @@ std::wstring TempFolder() {
   return temp;
 }
 
-// The work folder, from the first "create dir" trace (its processor folder).
-std::wstring WorkFolderOf(const WorkerRun& run, const std::wstring& archFolder) {
+// The work folder, from the first trace: its creation.
+std::wstring WorkFolderOf(const WorkerRun& run) {
   const std::wstring prefix = L"create dir ";
-  for (const std::wstring& line : run.traces)
-    if (line.compare(0, prefix.size(), prefix) == 0) {
-      const std::wstring dir = line.substr(prefix.size(), line.size() - prefix.size() - 1);
-      const std::wstring tail = L"\\" + archFolder;
-      if (dir.size() > tail.size() && dir.compare(dir.size() - tail.size(), tail.size(), tail) == 0)
-        return dir.substr(0, dir.size() - tail.size());
-    }
-  return L"<none>";
+  if (run.traces.empty() || run.traces[0].compare(0, prefix.size(), prefix) != 0) return L"<none>";
+  return run.traces[0].substr(prefix.size(), run.traces[0].size() - prefix.size() - 1);
 }
 
 // The traces of an amd64 run whose tool was started.
 Lines UnpackTraces(const std::wstring& work) {
-  Lines lines = {L"create dir " + work + L"\\amd64\n"};
+  Lines lines = {L"create dir " + work + L"\n", L"create dir " + work + L"\\amd64\n"};
   for (const wchar_t* file : {L"devcon.exe", L"Mosset.dll", L"WdfCoInstaller01009.dll", L"WUDFUpdate_01009.dll",
                               L"Quenlath.inf"})
     lines.push_back(L"extract file " + work + L"\\amd64\\" + file + L"\n");
@@ -166,8 +159,8 @@ class InstallWorkerTest : public ::testing::Test {
   void TearDown() override { RemoveDevicesWithHardwareId(L"ROZ\\Quenlath"); }
 
   // Checks the work folder's name and that nothing of it is left.
-  void ExpectWorkFolderGone(const WorkerRun& run, const std::wstring& archFolder) {
-    const std::wstring work = WorkFolderOf(run, archFolder);
+  void ExpectWorkFolderGone(const WorkerRun& run) {
+    const std::wstring work = WorkFolderOf(run);
     EXPECT_EQ(0u, work.find(TempFolder() + L"jz")) << work;
     EXPECT_FALSE(fs::exists(work)) << work;
   }
@@ -200,9 +193,9 @@ TEST_F(InstallWorkerTest, InstallsASerialPortWithThePackagesDevcon) {
   EXPECT_EQ(0u, run.result);
   EXPECT_EQ(ProgressPosts(Then(kAmd64Extraction, {80, 90, 100})), run.posts);
   EXPECT_EQ(Names({L"COM2"}), ListPortNames(nullptr));
-  const std::wstring work = WorkFolderOf(run, L"amd64");
+  const std::wstring work = WorkFolderOf(run);
   EXPECT_EQ(Then<std::wstring>(UnpackTraces(work), {L"start to install\n"}), run.traces);
-  ExpectWorkFolderGone(run, L"amd64");
+  ExpectWorkFolderGone(run);
 }
 
 TEST_F(InstallWorkerTest, InstallsAParallelPortWithThePackagesDevcon) {
@@ -210,7 +203,7 @@ TEST_F(InstallWorkerTest, InstallsAParallelPortWithThePackagesDevcon) {
   EXPECT_EQ(0u, run.result);
   EXPECT_EQ(ProgressPosts(Then(kAmd64Extraction, {80, 90, 100})), run.posts);
   EXPECT_EQ(Names({L"LPT2"}), ListPortNames(nullptr));
-  ExpectWorkFolderGone(run, L"amd64");
+  ExpectWorkFolderGone(run);
 }
 
 TEST_F(InstallWorkerTest, DevconsFailureIsTheResult) {
@@ -219,7 +212,7 @@ TEST_F(InstallWorkerTest, DevconsFailureIsTheResult) {
   EXPECT_EQ(1u, run.result);  // the stand-in finds no free name
   EXPECT_EQ(ProgressPosts(Then(kAmd64Extraction, {80, 90, 100})), run.posts);
   EXPECT_EQ(Names(), ListPortNames(nullptr));
-  ExpectWorkFolderGone(run, L"amd64");
+  ExpectWorkFolderGone(run);
 }
 
 TEST_F(InstallWorkerTest, DevconRunsInTheUnpackedFolderWithTheSerialInf) {
@@ -227,8 +220,8 @@ TEST_F(InstallWorkerTest, DevconRunsInTheUnpackedFolderWithTheSerialInf) {
   const WorkerRun run = RunWorker(m_probePackage, 0, L"amd64");
   EXPECT_EQ(0u, run.result);
   ASSERT_TRUE(probe.Recorded());
-  const std::wstring folder = WorkFolderOf(run, L"amd64") + L"\\amd64";
-  EXPECT_EQ(folder + L"\\devcon install Quenlath.inf ROZ\\Quenlath", probe.CommandLine());
+  const std::wstring folder = WorkFolderOf(run) + L"\\amd64";
+  EXPECT_EQ(L"\"" + folder + L"\\devcon\" install Quenlath.inf ROZ\\Quenlath", probe.CommandLine());
   EXPECT_EQ(folder, probe.CurrentFolder());
   const std::vector<std::wstring> files = probe.Files();
   ASSERT_EQ(5u, files.size());
@@ -242,7 +235,7 @@ TEST_F(InstallWorkerTest, DevconRunsInTheUnpackedFolderWithTheSerialInf) {
   EXPECT_EQ(LineStarts({";HKR,,EnumPropPages32,,\"MsPorts.dll,SerialPortPropPageProvider\"",
                         ";HKR,,DeviceType,0x00010001,0x0000001B ;serial"}),
             Changes(ShippedInf(), probe.Inf()));
-  ExpectWorkFolderGone(run, L"amd64");
+  ExpectWorkFolderGone(run);
 }
 
 TEST_F(InstallWorkerTest, DevconGetsTheParallelInf) {
@@ -260,16 +253,13 @@ TEST_F(InstallWorkerTest, AnyNonZeroExitCodeOfDevconIsTheResult) {
     const WorkerRun run = RunWorker(m_probePackage, 0, L"amd64");
     EXPECT_EQ(code, run.result);
     EXPECT_EQ(ProgressPosts(Then(kAmd64Extraction, {80, 90, 100})), run.posts);
-    ExpectWorkFolderGone(run, L"amd64");
+    ExpectWorkFolderGone(run);
   }
 }
 
-// 7-Zip stores amd64, tools, amd64/DEVCON.EXE, amd64/Quenlath.inf,
-// tools/amd64.txt and, as an executable, amd64/devcon.exe last: the junk
-// DEVCON.EXE is unpacked first, and the probe of the same name (but for
-// case) is not written over it.
-TEST_F(InstallWorkerTest, AFileOfAnExistingNameIsNotOverwrittenAndAnyNameHoldingTheFolderIsUnpacked) {
-  ProbeRecords probe;
+// The odd package's devcon is no program, so it can't be started anywhere;
+// its tools/amd64.txt is unpacked too, since its name holds the folder's.
+TEST_F(InstallWorkerTest, ADevconThatCantStartFailsWithoutPost80) {
   const std::vector<std::uint8_t> odd = ReadBytes(QUENLATH_ODD_PACKAGE_PATH);
   CMemArchive archive(odd.data(), static_cast<UInt32>(odd.size()));
   Names names;
@@ -277,43 +267,97 @@ TEST_F(InstallWorkerTest, AFileOfAnExistingNameIsNotOverwrittenAndAnyNameHolding
     names.emplace_back();
     archive.GetFileName(i, names.back());
   }
-  ASSERT_EQ(Names({L"amd64", L"tools", L"amd64/DEVCON.EXE", L"amd64/Quenlath.inf", L"tools/amd64.txt",
-                   L"amd64/devcon.exe"}),
-            names);
+  ASSERT_EQ(Names({L"amd64", L"tools", L"amd64/Quenlath.inf", L"amd64/devcon.exe", L"tools/amd64.txt"}), names);
 
   const WorkerRun run = RunWorker(odd, 0, L"amd64");
   EXPECT_NE(0u, run.result);
-  EXPECT_FALSE(probe.Recorded());
-  EXPECT_EQ(ProgressPosts({8, 25, 33, 41, 50, 90, 100}), run.posts);
-  const std::wstring work = WorkFolderOf(run, L"amd64");
-  const Lines expected = {L"create dir " + work + L"\\amd64\n",
-                          L"extract file " + work + L"\\amd64\\DEVCON.EXE\n",
+  EXPECT_EQ(ProgressPosts({10, 30, 40, 50, 90, 100}), run.posts);
+  const std::wstring work = WorkFolderOf(run);
+  const Lines expected = {L"create dir " + work + L"\n",
+                          L"create dir " + work + L"\\amd64\n",
                           L"extract file " + work + L"\\amd64\\Quenlath.inf\n",
+                          L"extract file " + work + L"\\amd64\\devcon.exe\n",
                           L"create dir " + work + L"\\tools\n",
                           L"extract file " + work + L"\\tools\\amd64.txt\n",
-                          L"extract file " + work + L"\\amd64\\devcon.exe\n",
-                          L"create file fail![80]\n",
                           L"CreateProcess fail![193]\n"};
   EXPECT_EQ(expected, run.traces);
-  ExpectWorkFolderGone(run, L"amd64");
+  EXPECT_EQ(Names(), ListPortNames(nullptr));
+  ExpectWorkFolderGone(run);
 }
 
-// The package's x86 devcon can't be started on this machine (no 32-bit support).
-TEST_F(InstallWorkerTest, ADevconThatCantStartFailsWithoutPost80) {
-  const WorkerRun run = RunWorker(m_package, 0, L"x86");
+// Damaged packed bytes: the first file fails to extract and ends the run.
+TEST_F(InstallWorkerTest, AFileThatFailsToExtractEndsTheInstallAsAFailure) {
+  std::vector<std::uint8_t> damaged = m_probePackage;
+  damaged[100] ^= 0xFF;
+  ProbeRecords probe;
+  const WorkerRun run = RunWorker(damaged, 0, L"amd64");
   EXPECT_NE(0u, run.result);
-  EXPECT_EQ(ProgressPosts(Then(kX86Extraction, {90, 100})), run.posts);
-  ASSERT_FALSE(run.traces.empty());
-  EXPECT_EQ(0u, run.traces.back().find(L"CreateProcess fail![")) << run.traces.back();
-  EXPECT_EQ(Names(), ListPortNames(nullptr));
-  ExpectWorkFolderGone(run, L"x86");
+  EXPECT_FALSE(probe.Recorded());
+  EXPECT_EQ(ProgressPosts({4, 100}), run.posts);
+  const std::wstring work = WorkFolderOf(run);
+  ASSERT_EQ(4u, run.traces.size());
+  EXPECT_EQ(L"extract file " + work + L"\\amd64\\devcon.exe\n", run.traces[2]);
+  EXPECT_EQ(0u, run.traces[3].find(L"uncompressing fail![")) << run.traces[3];
+  ExpectWorkFolderGone(run);
+}
+
+// A devcon that never ends is ended at the limit and fails the install.
+TEST_F(InstallWorkerTest, ADevconPastTheTimeLimitIsEndedAndFailsTheInstall) {
+  ScopedEnv forever(L"QUENLATH_PROBE_SLEEP_MS", L"600000");
+  const ULONGLONG start = GetTickCount64();
+  const WorkerRun run = RunWorker(m_probePackage, 0, L"amd64", 1000);
+  EXPECT_LT(GetTickCount64() - start, 20000u);
+  EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), run.result);
+  ASSERT_LE(2u, run.traces.size());
+  EXPECT_EQ(Lines({L"start to install\n", L"devcon timed out\n"}), Lines(run.traces.end() - 2, run.traces.end()));
+  ExpectWorkFolderGone(run);
+}
+
+// Where the old installer ran a planted program: a devcon.exe in a work
+// folder made beforehand under the name it would choose, and, for a
+// temporary folder "...\First Last\", a "...\First.exe".  Neither starts;
+// the package's own devcon installs the port.
+TEST_F(InstallWorkerTest, APlantedProgramIsNeverStartedAndTheRealInstallSucceeds) {
+  const std::vector<std::uint8_t> probePackage = m_probePackage;
+  CMemArchive probeArchive(probePackage.data(), static_cast<UInt32>(probePackage.size()));
+  auto plant = [&](const fs::path& path) {
+    fs::create_directories(path.parent_path());
+    ASSERT_TRUE(probeArchive.ExtractToFile(3, path.wstring().c_str()));  // amd64/devcon.exe: the probe
+  };
+  ScratchDir dir;
+  const fs::path temp = dir.path() / L"First Last";
+  fs::create_directory(temp);
+  plant(dir.path() / L"First.exe");
+  ScopedEnv tmp(L"TMP", temp.wstring() + L"\\");
+  ScopedEnv tempVar(L"TEMP", temp.wstring() + L"\\");
+  const fs::path planted = FixedWorkFolderNumbers::Path(1) / L"amd64" / L"devcon.exe";
+  ASSERT_EQ(temp, planted.parent_path().parent_path().parent_path());
+  plant(planted);
+  ProbeRecords probe;
+
+  {  // Every name tried exists: no install at all.
+    FixedWorkFolderNumbers taken({1});
+    const WorkerRun run = RunWorker(m_package, 0, L"amd64");
+    EXPECT_NE(0u, run.result);
+    EXPECT_EQ(ProgressPosts({100}), run.posts);
+    EXPECT_EQ(Lines({L"create work folder fail![183]\n"}), run.traces);
+  }
+  FixedWorkFolderNumbers names({1, 2});
+  const WorkerRun run = RunWorker(m_package, 0, L"amd64");
+  EXPECT_EQ(0u, run.result);
+  EXPECT_EQ(FixedWorkFolderNumbers::Path(2).wstring(), WorkFolderOf(run));
+  EXPECT_EQ(Names({L"COM2"}), ListPortNames(nullptr));
+  EXPECT_FALSE(probe.Recorded());
+  EXPECT_TRUE(fs::exists(planted));  // not the installer's to delete
+  ExpectWorkFolderGone(run);
 }
 
 TEST_F(InstallWorkerTest, OnIa64NothingIsUnpackedAndTheInstallFails) {
   const WorkerRun run = RunWorker(m_package, 0, L"ia64");
   EXPECT_NE(0u, run.result);
   EXPECT_EQ(ProgressPosts({100}), run.posts);
-  EXPECT_EQ(Lines({L"Open inf fail: 00000003H\n"}), run.traces);
+  EXPECT_EQ(Lines({L"create dir " + WorkFolderOf(run) + L"\n", L"Open inf fail: 00000003H\n"}), run.traces);
+  ExpectWorkFolderGone(run);
 }
 
 TEST_F(InstallWorkerTest, APackageThatDoesNotOpenFailsTheSameWay) {

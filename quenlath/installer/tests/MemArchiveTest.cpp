@@ -146,6 +146,16 @@ TEST_F(MemArchiveTest, TruncatedOrDamagedHeadersReadAsNoEntries) {
   }
 }
 
+// 64 MiB and one byte of zeros, packed small: refused before anything is
+// decoded.
+TEST_F(MemArchiveTest, APackageThatWouldUnpackToMoreThan64MiBReadsAsNoEntries) {
+  const std::vector<std::uint8_t> bytes = ReadBytes(fs::path(QUENLATH_OVERSIZE_PACKAGE_PATH));
+  ASSERT_LT(bytes.size(), 1u << 20);
+  CMemArchive archive(bytes.data(), static_cast<UInt32>(bytes.size()));
+  EXPECT_EQ(0u, archive.GetFileCount());
+  EXPECT_EQ(std::vector<std::wstring>{L"package too large![67108865]\n"}, g_trace);
+}
+
 TEST_F(MemArchiveTest, DamagedPackedDataFailsExtractionWithoutAFile) {
   std::vector<std::uint8_t> bytes = Package();
   bytes[100] ^= 0xFF;

@@ -70,6 +70,8 @@ TEST_F(DravelinResources, StringTableInEnglishAndChinese) {
       {IDS_INSTALL_OK, L"Port installation is successful!", L"端口安装成功！"},
       {IDS_UNINSTALL_OK, L"Port uninstall is successful!", L"端口卸载成功！"},
       {IDS_COLUMN_TYPE, L"Type", L"类型"},
+      {IDS_PORT_NAMES_UNREAD, L"Fail to read the port names in use, so no new name can be offered!",
+       L"无法读取已使用的端口名，因此无法提供新的端口名！"},
   };
   for (const auto& s : kStrings) {
     EXPECT_EQ(s.english, String(s.id, kEnglish)) << s.id;

@@ -40,15 +40,11 @@ struct Seen {
   static std::vector<BoxSeen> s_boxes;
 
   static void Trace(const wchar_t* text) { s_traces.emplace_back(text); }
-  // The work folder: the first folder the command made, less its processor folder.
+  // The work folder: the first folder the command made.
   static std::wstring WorkFolder() {
     const std::wstring prefix = L"create dir ";
-    for (const std::wstring& line : s_traces)
-      if (line.compare(0, prefix.size(), prefix) == 0) {
-        const std::wstring made = line.substr(prefix.size(), line.size() - prefix.size() - 1);
-        return made.substr(0, made.find_last_of(L'\\'));
-      }
-    return L"";
+    if (s_traces.empty() || s_traces[0].compare(0, prefix.size(), prefix) != 0) return L"";
+    return s_traces[0].substr(prefix.size(), s_traces[0].size() - prefix.size() - 1);
   }
   static int Box(HWND, const wchar_t* text, const wchar_t*, UINT type) {
     const std::wstring work = WorkFolder();
@@ -96,7 +92,12 @@ class UninstallTest : public ::testing::Test {
   // The traces of a run that unpacked devcon of archFolder into the work folder.
   static Lines Unpacked(const std::wstring& archFolder) {
     const std::wstring folder = Seen::WorkFolder() + L"\\" + archFolder;
-    return {L"create dir " + folder + L"\n", L"extract file " + folder + L"\\devcon.exe\n"};
+    return {L"create dir " + Seen::WorkFolder() + L"\n", L"create dir " + folder + L"\n",
+            L"extract file " + folder + L"\\devcon.exe\n"};
+  }
+  void RemovePorts(const std::vector<std::uint8_t>& package, const wchar_t* archFolder,
+                   DWORD devconTimeLimitMs = kDevconTimeLimitMs) {
+    m_dlg.RemovePorts(package.data(), static_cast<DWORD>(package.size()), archFolder, devconTimeLimitMs);
   }
   static Lines Then(Lines lines, const std::wstring& last) {
     lines.push_back(last);
@@ -140,9 +141,9 @@ TEST_F(UninstallTest, DevconsFailureIsToldBeforeTheRefreshAndTheCleanUp) {
   ProbeRecords records;
   ScopedEnv exitCode(L"QUENLATH_PROBE_EXIT", L"3");
   SelectTheRow();
-  m_dlg.RemovePorts(probe.data(), static_cast<DWORD>(probe.size()), L"amd64");
+  RemovePorts(probe, L"amd64");
   const std::wstring folder = Seen::WorkFolder() + L"\\amd64";
-  EXPECT_EQ(folder + L"\\devcon remove ROZ\\Quenlath", records.CommandLine());
+  EXPECT_EQ(L"\"" + folder + L"\\devcon\" remove ROZ\\Quenlath", records.CommandLine());
   EXPECT_EQ(folder, records.CurrentFolder());
   // Only the tool is unpacked.
   const Lines files = records.Files();
@@ -159,14 +160,11 @@ TEST_F(UninstallTest, DevconsFailureIsToldBeforeTheRefreshAndTheCleanUp) {
   EXPECT_FALSE(fs::exists(Seen::WorkFolder()));
 }
 
-// The package's x86 devcon can't be started here (no 32-bit support).
+// The odd package's devcon is no program: it can't be started anywhere.
 TEST_F(UninstallTest, ADevconThatCantStartShowsMessage108WithoutARefresh) {
   SelectTheRow();
-  const std::vector<std::uint8_t> package = ReadBytes(QUENLATH_PACKAGE_PATH);
-  m_dlg.RemovePorts(package.data(), static_cast<DWORD>(package.size()), L"x86");
-  ASSERT_EQ(3u, Seen::s_traces.size());
-  EXPECT_EQ(Unpacked(L"x86"), Lines(Seen::s_traces.begin(), Seen::s_traces.begin() + 2));
-  EXPECT_EQ(0u, Seen::s_traces[2].find(L"CreateProcess fail![")) << Seen::s_traces[2];
+  RemovePorts(ReadBytes(QUENLATH_ODD_PACKAGE_PATH), L"amd64");
+  EXPECT_EQ(Then(Unpacked(L"amd64"), L"CreateProcess fail![193]\n"), Seen::s_traces);
   ASSERT_EQ(1u, Seen::s_boxes.size());
   EXPECT_EQ(L"Fail to uninstall the port!", Seen::s_boxes[0].text);
   EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), Seen::s_boxes[0].type);
@@ -176,21 +174,72 @@ TEST_F(UninstallTest, ADevconThatCantStartShowsMessage108WithoutARefresh) {
   EXPECT_EQ(Lines({L"COM2"}), ListPortNames(nullptr));
 }
 
-TEST_F(UninstallTest, OnIa64OrWithAPackageThatDoesNotOpenNothingIsUnpackedAndMessage108Follows) {
-  const std::vector<std::uint8_t> package = ReadBytes(QUENLATH_PACKAGE_PATH);
+// Nothing to run (ia64, a package that does not open) or a devcon that fails
+// to extract (damaged bytes): message 108, no refresh, nothing left.
+TEST_F(UninstallTest, WithoutAnUnpackedDevconMessage108FollowsWithoutARefresh) {
+  std::vector<std::uint8_t> damaged = ReadBytes(QUENLATH_PACKAGE_PATH);
+  const std::vector<std::uint8_t> package = damaged;
+  damaged[100] ^= 0xFF;
   const std::vector<std::uint8_t> junk(100, 0x37);
-  for (const auto& run : {std::make_pair(&package, L"ia64"), std::make_pair(&junk, L"amd64")}) {
+  const struct {
+    const std::vector<std::uint8_t>* package;
+    const wchar_t* archFolder;
+    const wchar_t* lastTrace;
+  } runs[] = {{&package, L"ia64", L"CreateProcess fail!["},
+              {&junk, L"amd64", L"CreateProcess fail!["},
+              {&damaged, L"amd64", L"uncompressing fail!["}};
+  for (const auto& run : runs) {
     Seen::s_traces.clear();
     Seen::s_boxes.clear();
     SelectTheRow();
-    m_dlg.RemovePorts(run.first->data(), static_cast<DWORD>(run.first->size()), run.second);
-    ASSERT_EQ(1u, Seen::s_traces.size()) << run.second;
-    EXPECT_EQ(0u, Seen::s_traces[0].find(L"CreateProcess fail![")) << Seen::s_traces[0];
+    RemovePorts(*run.package, run.archFolder);
+    ASSERT_FALSE(Seen::s_traces.empty());
+    EXPECT_EQ(0u, Seen::s_traces.back().find(run.lastTrace)) << Seen::s_traces.back();
     ASSERT_EQ(1u, Seen::s_boxes.size());
     EXPECT_EQ(L"Fail to uninstall the port!", Seen::s_boxes[0].text);
     EXPECT_EQ(0, m_dlg.m_portList.GetSelectedIndex());
+    EXPECT_FALSE(fs::exists(Seen::WorkFolder()));
   }
   EXPECT_EQ(Lines({L"COM2"}), ListPortNames(nullptr));
+}
+
+// From another thread, once devcon has started: whether the dialog answers a
+// message and whether it is enabled.
+struct Watch {
+  HWND dlg;
+  const ProbeRecords* probe;
+  bool answered = false;
+  bool enabled = true;
+  static DWORD WINAPI Run(void* param) {
+    auto* watch = static_cast<Watch*>(param);
+    for (int i = 0; i < 200 && !watch->probe->Recorded(); ++i) Sleep(50);
+    DWORD_PTR result = 0;
+    watch->answered = SendMessageTimeoutW(watch->dlg, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &result) != 0;
+    watch->enabled = IsWindowEnabled(watch->dlg) != FALSE;
+    return 0;
+  }
+};
+
+// While devcon runs the dialog answers messages but takes no input; one that
+// never ends is ended at the limit: message 108, then the refresh.
+TEST_F(UninstallTest, TheDialogStaysResponsiveAndADevconPastTheTimeLimitFails) {
+  ScopedEnv forever(L"QUENLATH_PROBE_SLEEP_MS", L"600000");
+  ProbeRecords probe;
+  Watch watch{m_dlg.m_hWnd, &probe};
+  HANDLE watcher = CreateThread(nullptr, 0, Watch::Run, &watch, 0, nullptr);
+  ASSERT_NE(nullptr, watcher);
+  SelectTheRow();
+  RemovePorts(ReadBytes(QUENLATH_PROBE_PACKAGE_PATH), L"amd64", 3000);
+  EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(watcher, 10000));
+  CloseHandle(watcher);
+  EXPECT_TRUE(watch.answered);
+  EXPECT_FALSE(watch.enabled);
+  EXPECT_TRUE(IsWindowEnabled(m_dlg.m_hWnd));
+  EXPECT_EQ(Then(Then(Unpacked(L"amd64"), L"start to uninstall\n"), L"devcon timed out\n"), Seen::s_traces);
+  ASSERT_EQ(1u, Seen::s_boxes.size());
+  EXPECT_EQ(L"Fail to uninstall the port!", Seen::s_boxes[0].text);
+  EXPECT_EQ(-1, m_dlg.m_portList.GetSelectedIndex());  // refreshed afterwards
+  EXPECT_FALSE(fs::exists(Seen::WorkFolder()));
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include "WorkerRun.h"
 
 #include <algorithm>
+#include <cwchar>
 #include <sstream>
 
 #include "DebugTrace.h"
 #include "InstallWorker.h"
+#include "WorkFolder.h"
 
 namespace {
 
@@ -15,13 +17,38 @@ void CollectTrace(const wchar_t* text) {
 
 }  // namespace
 
-WorkerRun RunWorker(const std::vector<std::uint8_t>& package, int portType, const std::wstring& archFolder) {
+namespace {
+
+struct Work {
+  InstallJob job;
+  const std::wstring& archFolder;
+  DWORD devconTimeLimitMs;
+  DWORD result;
+};
+
+DWORD WINAPI RunWork(void* param) {
+  Work* work = static_cast<Work*>(param);
+  work->result = RunInstall(work->job, work->archFolder, work->devconTimeLimitMs);
+  return 0;
+}
+
+}  // namespace
+
+WorkerRun RunWorker(const std::vector<std::uint8_t>& package, int portType, const std::wstring& archFolder,
+                    DWORD devconTimeLimitMs) {
   WorkerRun run;
   HWND sink = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-  InstallJob job{package.data(), static_cast<UINT32>(package.size()), portType, sink};
+  Work work{{package.data(), static_cast<UINT32>(package.size()), portType, sink}, archFolder, devconTimeLimitMs,
+            0xFFFFFFFF};
   g_traces = &run.traces;
   const DebugTraceSink previous = SetDebugTraceSink(CollectTrace);
-  run.result = RunInstall(job, archFolder);
+  // On a thread of its own, as the progress dialog runs it.
+  HANDLE thread = CreateThread(nullptr, 0, RunWork, &work, 0, nullptr);
+  if (thread) {
+    WaitForSingleObject(thread, INFINITE);  // the worker ends: devcon has a time limit
+    CloseHandle(thread);
+  }
+  run.result = work.result;
   SetDebugTraceSink(previous);
   g_traces = nullptr;
   MSG msg;
@@ -39,10 +66,38 @@ Posts ProgressPosts(std::vector<int> positions) {
 }
 
 ScopedEnv::ScopedEnv(const wchar_t* name, const std::wstring& value) : m_name(name) {
+  wchar_t previous[1024];
+  const DWORD n = GetEnvironmentVariableW(name, previous, 1024);
+  m_wasSet = n > 0 && n < 1024;
+  if (m_wasSet) m_previous.assign(previous, n);
   SetEnvironmentVariableW(name, value.c_str());
 }
 
-ScopedEnv::~ScopedEnv() { SetEnvironmentVariableW(m_name.c_str(), nullptr); }
+ScopedEnv::~ScopedEnv() { SetEnvironmentVariableW(m_name.c_str(), m_wasSet ? m_previous.c_str() : nullptr); }
+
+namespace {
+
+std::vector<UINT32> g_numbers;
+size_t g_next = 0;
+UINT32 NextNumber() { return g_numbers[std::min(g_next++, g_numbers.size() - 1)]; }
+
+}  // namespace
+
+FixedWorkFolderNumbers::FixedWorkFolderNumbers(std::vector<UINT32> numbers) {
+  g_numbers = std::move(numbers);
+  g_next = 0;
+  SetWorkFolderRandom(NextNumber);
+}
+
+FixedWorkFolderNumbers::~FixedWorkFolderNumbers() { SetWorkFolderRandom(nullptr); }
+
+std::filesystem::path FixedWorkFolderNumbers::Path(UINT32 number) {
+  wchar_t temp[MAX_PATH + 1];
+  GetTempPathW(MAX_PATH + 1, temp);
+  wchar_t name[16];
+  swprintf(name, 16, L"jz%08X", static_cast<unsigned>(number));
+  return std::filesystem::path(temp) / name;
+}
 
 ProbeRecords::ProbeRecords() : m_env(L"QUENLATH_PROBE_DIR", m_dir.path().wstring()) {}
 

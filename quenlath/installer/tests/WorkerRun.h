@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "Devcon.h"
 #include "TestFiles.h"
 
 using Posts = std::vector<std::pair<WPARAM, LPARAM>>;
@@ -20,7 +21,8 @@ struct WorkerRun {
   std::vector<std::wstring> traces;
 };
 
-WorkerRun RunWorker(const std::vector<std::uint8_t>& package, int portType, const std::wstring& archFolder);
+WorkerRun RunWorker(const std::vector<std::uint8_t>& package, int portType, const std::wstring& archFolder,
+                    DWORD devconTimeLimitMs = kDevconTimeLimitMs);
 
 // Progress posts with these positions, then the finished post.
 Posts ProgressPosts(std::vector<int> positions);
@@ -35,6 +37,20 @@ class ScopedEnv {
 
  private:
   std::wstring m_name;
+  std::wstring m_previous;
+  bool m_wasSet;
+};
+
+// Work folders named by these numbers in turn (the last one repeats) for a
+// scope, instead of random ones.
+class FixedWorkFolderNumbers {
+ public:
+  explicit FixedWorkFolderNumbers(std::vector<UINT32> numbers);
+  ~FixedWorkFolderNumbers();
+  FixedWorkFolderNumbers(const FixedWorkFolderNumbers&) = delete;
+  FixedWorkFolderNumbers& operator=(const FixedWorkFolderNumbers&) = delete;
+  // The work folder of a number, in the present temporary folder.
+  static std::filesystem::path Path(UINT32 number);
 };
 
 // What the probe devcon recorded in its folder.

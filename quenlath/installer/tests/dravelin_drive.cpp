@@ -4,7 +4,9 @@
 // first selects the first port and clicks "Chg. Port No." or "Uninstall", and
 // the dialog held open is the change-port-number dialog (cancelled
 // afterwards) or the uninstall's message box (answered with OK; the list must
-// then be empty, else the exit code is 4).
+// then be empty, else the exit code is 4).  With "names-unread" it clicks
+// "Chg. Port No." too and holds the message box that comes first (the names
+// in use can't be read); it answers it and cancels the dialog behind it.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -72,12 +74,15 @@ HWND WaitForOtherDialog(DWORD pid, HWND mainDlg, DWORD timeoutMs)
 int wmain(int argc, wchar_t** argv)
 {
     if (argc < 2) {
-        std::printf("usage: dravelin_drive <Dravelin.exe> [hold ms] [change-port|uninstall]\n");
+        std::printf("usage: dravelin_drive <Dravelin.exe> [hold ms] [change-port|uninstall|names-unread]\n");
         return 2;
     }
     const DWORD holdMs = argc > 2 ? static_cast<DWORD>(_wtoi(argv[2])) : 3000;
     const std::wstring command = argc > 3 ? argv[3] : L"";
-    const int button = command == L"change-port" ? IDC_CHANGE_PORT : command == L"uninstall" ? IDC_UNINSTALL : 0;
+    const bool namesUnread = command == L"names-unread";
+    const int button = command == L"change-port" || namesUnread ? IDC_CHANGE_PORT
+                       : command == L"uninstall"                ? IDC_UNINSTALL
+                                                                : 0;
     std::wstring line = L"\"" + std::wstring(argv[1]) + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof(si);
@@ -103,7 +108,15 @@ int wmain(int argc, wchar_t** argv)
         std::fflush(stdout);
         Sleep(holdMs);
         bool listed = false;
-        if (button == IDC_CHANGE_PORT) {
+        if (namesUnread) {
+            std::printf("box %ls\n", BoxText(shown).c_str());
+            uitest::ClickButton(shown, IDOK);
+            Sleep(300);
+            HWND change = WaitForOtherDialog(pi.dwProcessId, dlg, 20000);
+            std::printf("then %ls\n", change ? uitest::WindowText(change).c_str() : L"nothing");
+            uitest::ClickButton(change, IDCANCEL);
+            Sleep(300);
+        } else if (button == IDC_CHANGE_PORT) {
             uitest::ClickButton(shown, IDCANCEL);
             Sleep(300);
         } else if (button == IDC_UNINSTALL) {

@@ -1,16 +1,14 @@
 #!/usr/bin/env bash
-# pack-odd-package.sh <out.7z> <probe devcon.exe> <Quenlath.inf>
-# A package with entries the install worker must cope with: a junk
-# amd64/DEVCON.EXE stored ahead of amd64/devcon.exe (names compare with case,
-# executables come last), and tools/amd64.txt, whose name holds the
-# processor folder's name.
+# pack-odd-package.sh <out.7z> <Quenlath.inf>
+# A package with entries the installer must cope with: an amd64/devcon.exe
+# that is not a program at all (it can't be started anywhere), and
+# tools/amd64.txt, whose name holds the processor folder's name.
 set -euo pipefail
-out=$1 probe=$2 inf=$3
+out=$1 inf=$2
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 mkdir -p "$stage/amd64" "$stage/tools"
-cp "$probe" "$stage/amd64/devcon.exe"
-echo "not a program" > "$stage/amd64/DEVCON.EXE"
+echo "not a program" > "$stage/amd64/devcon.exe"
 cp "$inf" "$stage/amd64/Quenlath.inf"
 echo "a tool's notes" > "$stage/tools/amd64.txt"
 touch -d '2013-07-09 00:00:00 UTC' "$stage"/amd64 "$stage"/tools "$stage"/amd64/* "$stage"/tools/*

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Screenshot of Dravelin's main dialog listing one installed port, or with
 # "change-port" of the change-port-number dialog over it, or with "uninstall"
-# of the message box after the port's removal:
-#   screenshot.sh <build dir> <LANG> <out.png> [change-port|uninstall]
+# of the message box after the port's removal, or with "names-unread" of the
+# message box that Chg. Port No. shows when the serial device map is gone:
+#   screenshot.sh <build dir> <LANG> <out.png> [change-port|uninstall|names-unread]
 # Runs in a copy of the build's Wine prefix on an Xvfb display of its own,
 # installs a port with the package's devcon, shoots the screen while the
 # dialog is open, then closes it; fails unless Dravelin ended with exit code 0.
@@ -15,6 +16,9 @@ standins="$build/quenlath/package/standins-amd64"
 cp "$(dirname "$0")/../../package/Quenlath.inf" "$work/Quenlath.inf"
 (cd "$work" && /usr/lib/wine/wine64 "$standins/devcon.exe" install Quenlath.inf 'ROZ\Quenlath') >"$work/devcon.log" 2>&1 ||
   { cat "$work/devcon.log"; exit 1; }
+if [ "$command" = names-unread ]; then
+  /usr/lib/wine/wine64 reg delete 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' /f >/dev/null 2>&1
+fi
 
 /usr/lib/wine/wine64 "$build/quenlath/installer/dravelin_drive.exe" \
   "$build/quenlath/installer/Dravelin.exe" 5000 $command >"$work/drive.log" 2>&1 &

@@ -1,0 +1,81 @@
+// The work folder: which entry names it takes, and that it can't be moved
+// away while held and goes quickly and silently.
+#include "WorkFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "DebugTrace.h"
+#include "TestFiles.h"
+#include "WorkerRun.h"
+#include "testing/BoxAnswer.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using Lines = std::vector<std::wstring>;
+
+Lines* g_traces = nullptr;
+void Collect(const wchar_t* text) { g_traces->emplace_back(text); }
+
+class WorkFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    g_traces = &m_traces;
+    m_previous = SetDebugTraceSink(Collect);
+  }
+  void TearDown() override { SetDebugTraceSink(m_previous); }
+
+  Lines m_traces;
+  DebugTraceSink m_previous = nullptr;
+};
+
+TEST_F(WorkFolderTest, EntryNamesThatWouldLeaveTheFolderAreRefused) {
+  for (const wchar_t* name : {L"..", L"amd64/../../devcon.exe", L"..\\devcon.exe", L"/devcon.exe", L"\\devcon.exe",
+                              L"C:devcon.exe", L"C:\\devcon.exe", L"amd64//devcon.exe", L"amd64/", L"",
+                              L"amd64/devcon.exe:x", L"amd64/. /devcon.exe", L"amd64\\...\\devcon.exe"})
+    EXPECT_FALSE(StaysInside(name)) << name;
+  for (const wchar_t* name : {L"amd64/devcon.exe", L"x86", L"tools\\amd64.txt", L"a..b/.c"})
+    EXPECT_TRUE(StaysInside(name)) << name;
+
+  const std::vector<std::uint8_t> package = ReadBytes(QUENLATH_PACKAGE_PATH);
+  CMemArchive archive(package.data(), static_cast<UInt32>(package.size()));
+  WorkFolder work;
+  ASSERT_TRUE(work.Create());
+  const fs::path outside = fs::path(work.Path()).parent_path() / L"devcon.exe";
+  EXPECT_FALSE(work.Unpack(archive, 3, L"amd64\\..\\..\\devcon.exe"));
+  EXPECT_FALSE(fs::exists(outside));
+  EXPECT_EQ(Lines({L"create dir " + work.Path() + L"\n", L"refuse entry amd64\\..\\..\\devcon.exe\n"}), m_traces);
+}
+
+// Held open, the folder can't be renamed, so none can take its place; what
+// can't be deleted is left after a short while, without a message.
+TEST_F(WorkFolderTest, IsHeldWhileUsedAndRemovedQuicklyAndSilently) {
+  FixedWorkFolderNumbers names({0x5EED});
+  const fs::path path = FixedWorkFolderNumbers::Path(0x5EED);
+  {
+    WorkFolder work;
+    ASSERT_TRUE(work.Create());
+    EXPECT_EQ(path.wstring(), work.Path());
+    EXPECT_FALSE(MoveFileW(path.c_str(), (path.wstring() + L"-moved").c_str()));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), GetLastError());
+
+    // A file in it that nobody may delete keeps it.
+    HANDLE kept = CreateFileW((path / L"kept").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, kept);
+    uitest::ScopedCbtBoxAnswer boxes;
+    const ULONGLONG start = GetTickCount64();
+    work.Remove();
+    EXPECT_LT(GetTickCount64() - start, 900u);  // the old way slept 1000 ms
+    EXPECT_TRUE(boxes.Captions().empty());
+    EXPECT_TRUE(fs::exists(path / L"kept"));
+    CloseHandle(kept);
+  }
+  std::error_code ignored;
+  fs::remove_all(path, ignored);
+}
+
+}  // namespace
