@@ -21,7 +21,7 @@ screen_session() {
   n=$(tr -d '\n' < "$work/display")
   export DISPLAY=":$n" WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG="$lang"
   /usr/lib/wine/wineserver -p
-  /usr/lib/wine/wine64 wineboot >/dev/null 2>&1
+  /usr/lib/wine/wine64 wineboot >"$work/wineboot.log" 2>&1 || { cat "$work/wineboot.log"; return 1; }
 }
 
 shoot_when_ready() {

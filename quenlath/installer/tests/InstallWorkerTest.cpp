@@ -133,8 +133,8 @@ TEST_F(PatchInfTest, AFileThatDoesNotOpenOrMapFails) {
 TEST_F(PatchInfTest, AFileOfWholePagesIsEditedWithinItsBytes) {
   const std::string line = ";HKR,,DeviceType,0x00010001,0x0000001B";
   for (const std::string& tail : {line, line.substr(0, line.size() - 1)}) {
-    std::string text(4096 - tail.size(), 'x');
-    text += tail;
+    std::string text(4096 - tail.size() - 1, 'x');
+    text += '\n' + tail;
     const fs::path inf = m_dir.path() / L"Page.inf";
     WriteBytes(inf, std::vector<std::uint8_t>(text.begin(), text.end()));
     ASSERT_TRUE(Patch(inf, 0));
