@@ -32,7 +32,9 @@ std::wstring ProgramFolder()
     return folder.substr(0, folder.find_last_of(L"\\/") + 1);
 }
 
-unsigned long CountHandles()
+namespace {
+
+unsigned long ReadHandleCount()
 {
     // GetProcessHandleCount always gives 0 under Wine, and asking for the
     // system's handle table (SystemHandleInformation) crashes Wine 8's server
@@ -52,7 +54,7 @@ unsigned long CountHandles()
     return count;
 }
 
-unsigned long CountThreads()
+unsigned long ReadThreadCount()
 {
     com::Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
     if (!snapshot) return 0;
@@ -62,6 +64,32 @@ unsigned long CountThreads()
     for (BOOL more = Thread32First(snapshot.Get(), &entry); more; more = Thread32Next(snapshot.Get(), &entry))
         if (entry.th32OwnerProcessID == GetCurrentProcessId()) ++count;
     return count;
+}
+
+// A thread just started may still be setting itself up, with handles of its
+// own, on a loaded machine: a count holds once two readings 100 ms apart agree.
+unsigned long Settled(unsigned long (*read)())
+{
+    unsigned long last = read();
+    for (int i = 0; i < 30; ++i) {
+        Sleep(100);
+        const unsigned long now = read();
+        if (now == last) break;
+        last = now;
+    }
+    return last;
+}
+
+}  // namespace
+
+unsigned long CountHandles()
+{
+    return Settled(ReadHandleCount);
+}
+
+unsigned long CountThreads()
+{
+    return Settled(ReadThreadCount);
 }
 
 }  // namespace testkit

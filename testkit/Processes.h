@@ -12,7 +12,7 @@ long RunProcess(const std::wstring& commandLine, DWORD timeoutMs);
 // The folder of the running test program, with a trailing backslash.
 std::wstring ProgramFolder();
 
-// Handles and threads of this process.
+// Handles and threads of this process, once they hold still.
 unsigned long CountHandles();
 unsigned long CountThreads();
 
