@@ -20,6 +20,7 @@ constexpr long OPOS_E_NOTCLAIMED = 103;
 constexpr long OPOS_E_DISABLED = 105;
 constexpr long OPOS_E_NOEXIST = 109;
 constexpr long OPOS_E_FAILURE = 111;
+constexpr long OPOS_E_TIMEOUT = 112;
 constexpr long OPOS_ORS_NOTSUPPORTED = 402;
 
 // OPOS device state.
@@ -85,6 +86,9 @@ private:
     // Closes the port, ends the status reader and leaves the claimed state;
     // returns the result ReleaseDevice reports.
     long EndClaim();
+    // Writes printer bytes to the claimed port; a write that failed or timed
+    // out sets ResultCode, one that succeeded leaves it.
+    void PrintToPort(const void* data, DWORD size);
 
     DeviceConfig Config;
     TransactionBuffer Transaction;
