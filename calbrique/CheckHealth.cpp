@@ -15,8 +15,8 @@ STDMETHODIMP CSOPOSPrinter::CheckHealth(LONG Level, LONG* pRC)
         code = OPOS_E_DISABLED;
     } else {
         const std::string report = CheckHealthReport(Level, ToCodePage(Config.DeviceName.c_str(), CP_THREAD_ACP));
-        code = WriteToPort(PortHandle.Get(), report.data(), static_cast<DWORD>(report.size())) ? OPOS_SUCCESS
-                                                                                                 : OPOS_E_FAILURE;
+        const WriteResult written = WriteToPort(PortHandle.Get(), report.data(), static_cast<DWORD>(report.size()));
+        code = written == WriteResult::Written ? OPOS_SUCCESS : OPOS_E_FAILURE;
     }
     const long reported = SetResultCode(code);
     if (pRC) *pRC = reported;

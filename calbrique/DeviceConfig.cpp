@@ -63,6 +63,7 @@ const ConfigValue configValues[] = {
 
 bool DeviceConfig::Load(const wchar_t* deviceName)
 {
+    *this = DeviceConfig();  // nothing of a device loaded before stays
     const wchar_t* name = deviceName ? deviceName : L"";
     const size_t prefix = wcslen(devicesKey);
     if (prefix + wcslen(name) >= keyPathSize) return false;  // does not fit the key path
@@ -70,7 +71,7 @@ bool DeviceConfig::Load(const wchar_t* deviceName)
     path += name;
 
     com::RegKey key;
-    if (key.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ | KEY_WRITE) != ERROR_SUCCESS) return false;
+    if (key.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ) != ERROR_SUCCESS) return false;
     for (const ConfigValue& value : configValues) {
         if (value.Text) {
             (void)ReadString(key.Get(), value.Name, this->*value.Text);  // an unreadable value keeps the field
@@ -80,6 +81,8 @@ bool DeviceConfig::Load(const wchar_t* deviceName)
         (void)ReadDwordValue(key.Get(), value.Name, field);
         if (value.Map) field = MapSerialIndex(*value.Map, field);
     }
+    // The set-up utility stores XON/XOFF as HandShake "Disable" with XonXoff 1.
+    if (HandShake == FlowNone && XonXoff == 1) HandShake = FlowXonXoff;
     return true;
 }
 

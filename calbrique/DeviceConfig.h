@@ -5,16 +5,17 @@
 
 // The service object's copy of one POSPrinter device key
 // (SOFTWARE\OLEforRetail\ServiceOPOS\POSPrinter\<device>). The five serial
-// fields hold line settings (or KeepPortSetting) once loaded, not indexes.
+// fields hold line settings (or KeepPortSetting) once loaded, not indexes;
+// HandShake is a handshake code that also covers XonXoff.
 class DeviceConfig
 {
 public:
     DeviceConfig() = default;
     ~DeviceConfig() = default;
 
-    // Reads the device's values over the fields it finds; missing values and
-    // values of the wrong type or too long leave their field as it was.
-    // Returns whether the key could be opened.
+    // Reads the device's values, starting from a new record: missing values
+    // and values of the wrong type or too long keep a new record's value.
+    // Returns whether the key could be opened (for reading only).
     bool Load(const wchar_t* deviceName);
 
     // One REG_SZ or REG_EXPAND_SZ value (taken unexpanded, at most 255 characters).

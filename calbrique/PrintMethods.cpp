@@ -6,7 +6,8 @@
 
 // The print methods: everything but PrintImmediate goes through the
 // transaction buffer, which only TransactionPrint 12 writes to the port.
-// No method reports a result; writes happen only on the claimed port.
+// Writes happen only on the claimed port; only a write that failed or timed
+// out is reported, in ResultCode.
 
 namespace {
 
@@ -14,6 +15,16 @@ constexpr LONG PTR_TP_TRANSACTION = 11;
 constexpr LONG PTR_TP_NORMAL = 12;
 
 }  // namespace
+
+void CSOPOSPrinter::PrintToPort(const void* data, DWORD size)
+{
+    if (!PortHandle) return;
+    switch (WriteToPort(PortHandle.Get(), data, size)) {
+    case WriteResult::Written: break;
+    case WriteResult::Failed: (void)SetResultCode(OPOS_E_FAILURE); break;
+    case WriteResult::TimedOut: (void)SetResultCode(OPOS_E_TIMEOUT); break;
+    }
+}
 
 STDMETHODIMP CSOPOSPrinter::PrintNormal(LONG /*Station*/, BSTR Data)
 {
@@ -26,7 +37,7 @@ STDMETHODIMP CSOPOSPrinter::PrintNormal(LONG /*Station*/, BSTR Data)
 STDMETHODIMP CSOPOSPrinter::PrintImmediate(LONG /*Station*/, BSTR Data)
 {
     const std::string text = ToCodePage(Data, PrintCodePage(Props.CharacterSet));
-    if (PortHandle) (void)WriteToPort(PortHandle.Get(), text.data(), static_cast<DWORD>(text.size()));  // not reported
+    PrintToPort(text.data(), static_cast<DWORD>(text.size()));
     State = OPOS_S_IDLE;
     return S_OK;
 }
@@ -39,8 +50,8 @@ STDMETHODIMP CSOPOSPrinter::TransactionPrint(LONG /*Station*/, LONG Control)
         const std::uint8_t* data = nullptr;
         std::uint32_t count = 0;
         Transaction.Flatten(data, count);
-        if (PortHandle) (void)WriteToPort(PortHandle.Get(), data, count);  // not reported: the bytes are gone
-        Transaction.Clear();
+        PrintToPort(data, count);
+        Transaction.Clear();  // also after a failed write: nothing is printed twice
     }
     return S_OK;
 }

@@ -2,27 +2,26 @@
 
 namespace {
 
-const DWORD baudRates[] = {110, 300, 600, 1200, 2400, 4800, 9600, 19200, 38400};
+// The stored indexes mean what the set-up utility shows for them.
+const DWORD baudRates[] = {150, 300, 600, 1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
 const DWORD byteSizes[] = {7, 8};
-const DWORD handshakeCodes[] = {5, 0, 1};
+const DWORD handshakeCodes[] = {FlowNone, FlowRtsCts, FlowDtrDsr};
 const DWORD parityCodes[] = {NOPARITY, EVENPARITY, ODDPARITY};
-const DWORD stopBitCodes[] = {TWOSTOPBITS, ONESTOPBIT};
+const DWORD stopBitCodes[] = {TWOSTOPBITS, ONESTOPBIT, TWOSTOPBITS};  // 0, shown empty, stays two stop bits
 
 constexpr BYTE KeepCode = static_cast<BYTE>(KeepPortSetting);
 
 // The DCB flow-control fields of one handshake code.
 struct FlowControl {
-    DWORD OutX, InX, OutxCtsFlow, OutxDsrFlow, DsrSensitivity, DtrControl, RtsControl;
+    DWORD OutX, InX, OutxCtsFlow, OutxDsrFlow, DtrControl, RtsControl;
 };
 
 const FlowControl flowByCode[] = {
-    /* 0 */ {1, 1, 0, 0, 0, DTR_CONTROL_DISABLE, RTS_CONTROL_DISABLE},
-    /* 1 */ {0, 0, 1, 0, 0, DTR_CONTROL_ENABLE, RTS_CONTROL_DISABLE},
-    /* 2 */ {0, 0, 0, 1, 1, DTR_CONTROL_DISABLE, RTS_CONTROL_ENABLE},
-    /* 3 */ {0, 0, 0, 1, 1, DTR_CONTROL_ENABLE, RTS_CONTROL_DISABLE},
-    /* 4 */ {0, 0, 1, 0, 0, DTR_CONTROL_DISABLE, RTS_CONTROL_ENABLE},
+    /* FlowXonXoff */ {1, 1, 0, 0, DTR_CONTROL_DISABLE, RTS_CONTROL_DISABLE},
+    /* FlowRtsCts */ {0, 0, 1, 0, DTR_CONTROL_ENABLE, RTS_CONTROL_HANDSHAKE},
+    /* FlowDtrDsr */ {0, 0, 0, 1, DTR_CONTROL_HANDSHAKE, RTS_CONTROL_ENABLE},
 };
-const FlowControl noFlowControl = {0, 0, 0, 0, 0, DTR_CONTROL_DISABLE, RTS_CONTROL_DISABLE};
+const FlowControl noFlowControl = {0, 0, 0, 0, DTR_CONTROL_DISABLE, RTS_CONTROL_DISABLE};
 
 }  // namespace
 
@@ -64,7 +63,7 @@ const DCB& SerialConfig::BuildDcb()
         LineState.fInX = flow.InX;
         LineState.fOutxCtsFlow = flow.OutxCtsFlow;
         LineState.fOutxDsrFlow = flow.OutxDsrFlow;
-        LineState.fDsrSensitivity = flow.DsrSensitivity;
+        LineState.fDsrSensitivity = 0;  // received bytes count whatever DSR says
         LineState.fDtrControl = flow.DtrControl;
         LineState.fRtsControl = flow.RtsControl;
     }

@@ -19,6 +19,12 @@ extern const SerialIndexTable hand_sel;
 extern const SerialIndexTable parity_sel;
 extern const SerialIndexTable stop_sel;
 
+// Handshake codes: the flow control a line gets.
+constexpr DWORD FlowXonXoff = 0;  // XON/XOFF both ways
+constexpr DWORD FlowRtsCts = 1;   // CTS output flow, RTS handshake
+constexpr DWORD FlowDtrDsr = 2;   // DSR output flow, DTR handshake
+constexpr DWORD FlowNone = 3;
+
 // The entry at `index`, or KeepPortSetting for an index outside the table.
 DWORD MapSerialIndex(const SerialIndexTable& table, DWORD index);
 

@@ -20,10 +20,11 @@ StatusReader::StatusReader(std::atomic<long>& resultCode, std::atomic<long>& res
 {
 }
 
-std::unique_ptr<StatusReader> StatusReader::Start(HANDLE port, std::atomic<long>& resultCode,
+std::shared_ptr<StatusReader> StatusReader::Start(HANDLE port, std::atomic<long>& resultCode,
                                                   std::atomic<long>& resultCodeExtended)
 {
-    std::unique_ptr<StatusReader> reader(new StatusReader(resultCode, resultCodeExtended));
+    std::shared_ptr<StatusReader> reader(new StatusReader(resultCode, resultCodeExtended));
+    if (!reader->Hold) return nullptr;
     HANDLE own = nullptr;
     if (!DuplicateHandle(GetCurrentProcess(), port, GetCurrentProcess(), &own, 0, FALSE, DUPLICATE_SAME_ACCESS))
         return nullptr;
@@ -42,20 +43,20 @@ std::unique_ptr<StatusReader> StatusReader::Start(HANDLE port, std::atomic<long>
         (void)SetCommTimeouts(reader->Port.Get(), &timeouts);  // without them reads still end on Stop
     }
 
+    reader->Self = reader;
     reader->Thread = com::Handle(CreateThread(nullptr, 0, StatusReaderThread, reader.get(), 0, nullptr));
-    if (!reader->Thread) return nullptr;
+    if (!reader->Thread) {
+        reader->Self.reset();
+        return nullptr;
+    }
     return reader;
-}
-
-StatusReader::~StatusReader()
-{
-    if (!Thread) return;
-    Stop();
-    (void)WaitForSingleObject(Thread.Get(), INFINITE);  // stopped: it ends without waiting on the port
 }
 
 void StatusReader::Stop()
 {
+    AcquireSRWLockExclusive(&StoreLock);
+    Stopped = true;
+    ReleaseSRWLockExclusive(&StoreLock);
     (void)SetEvent(StopEvent.Get());  // cannot fail on our own event
 }
 
@@ -66,17 +67,34 @@ bool StatusReader::Wait(DWORD milliseconds)
 
 DWORD WINAPI StatusReader::StatusReaderThread(void* parameter)
 {
-    StatusReader& reader = *static_cast<StatusReader*>(parameter);
+    auto* started = static_cast<StatusReader*>(parameter);
+    ModuleHold hold(std::move(started->Hold));
+    {
+        const std::shared_ptr<StatusReader> reader = std::move(started->Self);
+        reader->Run();
+    }  // the reader goes with its last owner, which may be this thread
+    hold.ExitThread();
+}
+
+void StatusReader::Run()
+{
     std::uint8_t buffer[readSize];
     // The 1 ms pause between passes doubles as the look at the stop event.
-    while (WaitForSingleObject(reader.StopEvent.Get(), 1) == WAIT_TIMEOUT) {
+    while (WaitForSingleObject(StopEvent.Get(), 1) == WAIT_TIMEOUT) {
         DWORD count = 0;
-        if (!reader.ReadPass(buffer, readSize, count)) break;
-        const long extended = DecodeStatusBlocks(buffer, count);
-        reader.ResultCode = OPOS_E_EXTENDED;
-        reader.ResultCodeExtended = extended;
+        if (!ReadPass(buffer, readSize, count)) break;
+        Store(DecodeStatusBlocks(buffer, count));
     }
-    return 0;
+}
+
+void StatusReader::Store(long extended)
+{
+    AcquireSRWLockExclusive(&StoreLock);
+    if (!Stopped) {
+        ResultCode = OPOS_E_EXTENDED;
+        ResultCodeExtended = extended;
+    }
+    ReleaseSRWLockExclusive(&StoreLock);
 }
 
 bool StatusReader::ReadPass(std::uint8_t* buffer, DWORD size, DWORD& count)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ModuleHold.h"
 #include "com/Handle.h"
 
 #include <atomic>
@@ -14,21 +15,20 @@
 // It reads through its own duplicate of the port handle, so a port closed
 // and opened again is never read by an earlier claim's reader, and it waits
 // for each read together with a stop event, so Stop ends it at once on every
-// kind of port (a blocked read is cancelled, not left to a time-out).
+// port whose reads can be cancelled. A reader that does not end keeps itself
+// and the module alive until it does; it never stores after Stop.
 class StatusReader
 {
 public:
-    // Starts the reader on `port`, storing into the two result codes.
-    // Returns null when the thread could not be started.
-    static std::unique_ptr<StatusReader> Start(HANDLE port, std::atomic<long>& resultCode,
+    // Starts the reader on `port`, storing into the two result codes until
+    // Stop. Returns null when the thread could not be started.
+    static std::shared_ptr<StatusReader> Start(HANDLE port, std::atomic<long>& resultCode,
                                                std::atomic<long>& resultCodeExtended);
 
     StatusReader(const StatusReader&) = delete;
     StatusReader& operator=(const StatusReader&) = delete;
-    // Stops the reader and waits until it has ended.
-    ~StatusReader();
 
-    // Asks the reader to end; after it has ended it stores nothing more.
+    // Asks the reader to end; once Stop has returned it stores nothing more.
     void Stop();
     // Waits up to `milliseconds` for the reader to end; true when it has.
     bool Wait(DWORD milliseconds);
@@ -42,9 +42,11 @@ private:
     StatusReader(std::atomic<long>& resultCode, std::atomic<long>& resultCodeExtended);
 
     static DWORD WINAPI StatusReaderThread(void* reader);
+    void Run();
     // One read of up to a block of bytes. False when the reader must end:
     // stopped, or the read failed other than by its time-out.
     bool ReadPass(std::uint8_t* buffer, DWORD size, DWORD& count);
+    void Store(long extended);
 
     com::Handle Port;
     com::Handle StopEvent;
@@ -52,5 +54,10 @@ private:
     com::Handle Thread;
     std::atomic<long>& ResultCode;
     std::atomic<long>& ResultCodeExtended;
+    SRWLOCK StoreLock = SRWLOCK_INIT;
+    bool Stopped = false;  // under StoreLock
     ULONGLONG ReadOffset = 0;  // where the port is a file
+    // Handed to the thread when it starts.
+    std::shared_ptr<StatusReader> Self;
+    ModuleHold Hold;
 };

@@ -56,9 +56,10 @@ long CSOPOSPrinter::EndClaim()
     const long code = PortHandle ? OPOS_SUCCESS : OPOS_E_CLOSED;
     PortHandle.Close();
     if (StatusThread) {
-        StatusThread->Stop();
-        if (!StatusThread->Wait(readerWaitMs)) DebugTrace("status reader still running after %lu ms\n", readerWaitMs);
-        StatusThread.reset();  // waits on until it has ended: it uses this object
+        StatusThread->Stop();  // from here on it leaves this object alone
+        if (!StatusThread->Wait(readerWaitMs))
+            DebugTrace("status reader still running after %lu ms: it ends on its own\n", readerWaitMs);
+        StatusThread.reset();
     }
     Claimed = 0;
     return code;
@@ -129,7 +130,13 @@ STDMETHODIMP CSOPOSPrinter::ClaimDevice(LONG /*Timeout*/, LONG* pRC)
         ccfg.ReadState(PortHandle.Get());
         ccfg.Apply(PortHandle.Get());
     }
-    StatusThread = StatusReader::Start(PortHandle.Get(), ResultCode, ResultCodeExtended);  // claimed also without it
+    StatusThread = StatusReader::Start(PortHandle.Get(), ResultCode, ResultCodeExtended);
+    if (!StatusThread) {
+        DebugTrace("status reader not started: %lu\n", GetLastError());
+        PortHandle.Close();
+        Report(pRC, SetResultCode(OPOS_E_FAILURE));
+        return S_OK;
+    }
     Claimed = 1;
     Report(pRC, SetResultCode(OPOS_SUCCESS));
     return S_OK;

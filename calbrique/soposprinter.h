@@ -20,6 +20,7 @@ constexpr long OPOS_E_NOTCLAIMED = 103;
 constexpr long OPOS_E_DISABLED = 105;
 constexpr long OPOS_E_NOEXIST = 109;
 constexpr long OPOS_E_FAILURE = 111;
+constexpr long OPOS_E_TIMEOUT = 112;
 constexpr long OPOS_ORS_NOTSUPPORTED = 402;
 
 // OPOS device state.
@@ -35,7 +36,7 @@ public:
     static HRESULT UpdateRegistry(bool doRegister);
 
     CSOPOSPrinter();
-    // A still-claimed object releases its port and ends its reader first.
+    // A still-claimed object releases its port and stops its reader first.
     virtual ~CSOPOSPrinter();
     CSOPOSPrinter(const CSOPOSPrinter&) = delete;
     CSOPOSPrinter& operator=(const CSOPOSPrinter&) = delete;
@@ -82,9 +83,12 @@ public:
 private:
     // Stores the code in ResultCode and returns it for the method's pRC.
     long SetResultCode(long code);
-    // Closes the port, ends the status reader and leaves the claimed state;
-    // returns the result ReleaseDevice reports.
+    // Closes the port, stops the status reader (waiting up to 2000 ms for it
+    // to end) and leaves the claimed state; returns the result ReleaseDevice reports.
     long EndClaim();
+    // Writes printer bytes to the claimed port; a write that failed or timed
+    // out sets ResultCode, one that succeeded leaves it.
+    void PrintToPort(const void* data, DWORD size);
 
     DeviceConfig Config;
     TransactionBuffer Transaction;
@@ -100,6 +104,6 @@ private:
     com::Handle PortHandle;
     DISPID EventDispIds[5] = {};
     PropertyState Props;
-    std::unique_ptr<StatusReader> StatusThread;
+    std::shared_ptr<StatusReader> StatusThread;  // shared with its thread, which may outlive the claim
     com::ComPtr<IDispatch> ControlObject;
 };

@@ -7,7 +7,9 @@
 // Steps: open <device>, claim <timeout>, enable, disable, number <index>,
 // expect-status <extended> <ms> (waits for ResultCode 114 with that
 // ResultCodeExtended), pause (waits for a line on stdin), receipt (prints
-// a demo receipt in one transaction), release, close.
+// a demo receipt in one transaction), print <bytes> (that many plain text
+// bytes in one transaction: how long TransactionPrint 12 took and the
+// ResultCode right after it), release, close.
 // Exit code 0 when every step ran and every expectation held.
 #include "ComApartment.h"
 #include "StandInControl.h"
@@ -31,6 +33,7 @@ const char* ResultName(long code)
     case 105: return "OPOS_E_DISABLED";
     case 109: return "OPOS_E_NOEXIST";
     case 111: return "OPOS_E_FAILURE";
+    case 112: return "OPOS_E_TIMEOUT";
     case 114: return "OPOS_E_EXTENDED";
     case 201: return "OPOS_EPTR_COVER_OPEN";
     case 203: return "OPOS_EPTR_REC_EMPTY";
@@ -132,6 +135,24 @@ void PrintReceipt(Driver& d)
     std::fflush(stdout);
 }
 
+// `bytes` bytes of text in one transaction, reported as a POS application
+// sees them: the time TransactionPrint 12 took and ResultCode right after it
+// (before the status reader's next pass overwrites it).
+void PrintBytes(Driver& d, long bytes)
+{
+    using testkit::Arg;
+    constexpr long receipt = 2;  // PTR_S_RECEIPT
+    std::wstring text;
+    for (long i = 0; i < bytes; ++i) text += static_cast<wchar_t>(L'0' + i % 10);
+    d.Control.Call(L"PrintNormal", testkit::StandInControl::Args(Arg::Long(receipt), Arg::Text(text.c_str())));
+    const ULONGLONG before = GetTickCount64();
+    d.Control.Call(L"TransactionPrint", testkit::StandInControl::Args(Arg::Long(receipt), Arg::Long(12)));
+    const ULONGLONG took = GetTickCount64() - before;
+    const long code = d.Control.ResultCode();
+    std::printf("TransactionPrint(2, 12) of %ld bytes took %llu ms\n", bytes, took);
+    Report(L"ResultCode", code);
+}
+
 const Step steps[] = {
     {L"open", 1,
      [](Driver& d, const Args& a) { Report(L"OpenService(\"" + a[0] + L"\")", d.Control.Open(a[0])); }},
@@ -178,6 +199,7 @@ const Step steps[] = {
          (void)std::fgets(line, sizeof line, stdin);  // end of input continues as well
      }},
     {L"receipt", 0, [](Driver& d, const Args&) { PrintReceipt(d); }},
+    {L"print", 1, [](Driver& d, const Args& a) { PrintBytes(d, Number(a[0])); }},
     {L"release", 0, [](Driver& d, const Args&) { Report(L"ReleaseDevice()", d.Control.ReleaseDevice()); }},
     {L"close", 0, [](Driver& d, const Args&) { Report(L"CloseService()", d.Control.Close()); }},
 };

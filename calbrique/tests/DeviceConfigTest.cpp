@@ -35,9 +35,9 @@ TEST(DeviceConfig, StringsLoadAndMissingSerialValuesMapIndexZero)
     EXPECT_EQ(config.DeviceDesc, L"Receipt printer");
     EXPECT_EQ(config.Description, L"Service object");
     EXPECT_EQ(config.Port, L"COM1");
-    EXPECT_EQ(config.Baudrate, 110u);
+    EXPECT_EQ(config.Baudrate, 150u);
     EXPECT_EQ(config.BitLength, 7u);
-    EXPECT_EQ(config.HandShake, 5u);
+    EXPECT_EQ(config.HandShake, FlowNone);
     EXPECT_EQ(config.Parity, DWORD{NOPARITY});
     EXPECT_EQ(config.Stop, DWORD{TWOSTOPBITS});
 }
@@ -75,7 +75,7 @@ TEST(DeviceConfig, EveryValueLandsInItsField)
     for (size_t i = 0; i < 21; ++i) EXPECT_EQ(*numberFields[i], 1000 + i) << i;
     EXPECT_EQ(c.Baudrate, 9600u);
     EXPECT_EQ(c.BitLength, 8u);
-    EXPECT_EQ(c.HandShake, 1u);
+    EXPECT_EQ(c.HandShake, FlowDtrDsr);
     EXPECT_EQ(c.Parity, DWORD{EVENPARITY});
     EXPECT_EQ(c.Stop, DWORD{ONESTOPBIT});
 }
@@ -93,15 +93,13 @@ TEST(DeviceConfig, WrongTypesAreIgnored)
     key.SetRaw(L"Description", REG_MULTI_SZ, multi, sizeof multi);
 
     DeviceConfig config;
-    config.DeviceName = L"kept";
-    config.Timeout = 99;
     ASSERT_TRUE(config.Load(key.Device().c_str()));
-    EXPECT_EQ(config.DeviceName, L"kept");
-    EXPECT_EQ(config.Timeout, 99u);
+    EXPECT_TRUE(config.DeviceName.empty());
+    EXPECT_EQ(config.Timeout, 0u);
     EXPECT_TRUE(config.Port.empty());
     EXPECT_TRUE(config.Description.empty());
     EXPECT_EQ(config.DeviceDesc, L"%WINDIR%\\desc") << "REG_EXPAND_SZ taken as stored";
-    EXPECT_EQ(config.Baudrate, 110u) << "the kept index 0 is mapped";
+    EXPECT_EQ(config.Baudrate, 150u) << "a new record's index 0, mapped";
 }
 
 TEST(DeviceConfig, StringsOverTwoHundredFiftyFiveCharactersAreIgnored)
@@ -130,12 +128,12 @@ TEST(DeviceConfig, UnterminatedStringIsIgnored)
     EXPECT_EQ(config.DeviceName, L"") << "an empty value is an empty string";
 }
 
-TEST(DeviceConfig, MissingKeyReadsNothing)
+TEST(DeviceConfig, MissingKeyLeavesANewRecord)
 {
     DeviceConfig config;
     config.Port = L"COM9";
     EXPECT_FALSE(config.Load(L"CalbriqueConfigTest_NoSuchDevice"));
-    EXPECT_EQ(config.Port, L"COM9");
+    EXPECT_TRUE(config.Port.empty());
     EXPECT_EQ(config.Baudrate, 0u) << "no key, no mapping";
 }
 
@@ -158,27 +156,32 @@ TEST(DeviceConfig, NameLengthLimit)
     EXPECT_TRUE(other.Port.empty());
 }
 
-TEST(DeviceConfig, SecondLoadKeepsEarlierValuesAndRemapsSerialFields)
+TEST(DeviceConfig, SecondLoadStartsFromANewRecord)
 {
     testkit::DeviceKey first(TestDevice() + L"_1");
     first.SetString(L"DeviceName", L"First");
     first.SetString(L"Port", L"COM3");
-    first.SetDword(L"Baudrate", 6);
+    first.SetDword(L"Baudrate", 9);
     first.SetDword(L"Parity", 1);
-    first.SetDword(L"Stop", 2);  // "2 bits": outside the table
+    first.SetDword(L"Stop", 2);
+    first.SetDword(L"HandShake", 0);
+    first.SetDword(L"XonXoff", 1);
     testkit::DeviceKey second(TestDevice() + L"_2");
     second.SetString(L"DeviceName", L"Second");
 
     DeviceConfig config;
     ASSERT_TRUE(config.Load(first.Device().c_str()));
-    EXPECT_EQ(config.Baudrate, 9600u);
-    EXPECT_EQ(config.Stop, KeepPortSetting);
+    EXPECT_EQ(config.Baudrate, 57600u);
+    EXPECT_EQ(config.Parity, DWORD{EVENPARITY});
+    EXPECT_EQ(config.Stop, DWORD{TWOSTOPBITS});
+    EXPECT_EQ(config.HandShake, FlowXonXoff) << "XON/XOFF is stored as HandShake 0 with XonXoff 1";
     ASSERT_TRUE(config.Load(second.Device().c_str()));
     EXPECT_EQ(config.DeviceName, L"Second");
-    EXPECT_EQ(config.Port, L"COM3");
-    EXPECT_EQ(config.Baudrate, KeepPortSetting) << "9600 is no index";
-    EXPECT_EQ(config.Parity, DWORD{ODDPARITY}) << "the mapped EVENPARITY (2) read again as an index";
-    EXPECT_EQ(config.Stop, KeepPortSetting);
+    EXPECT_TRUE(config.Port.empty());
+    EXPECT_EQ(config.Baudrate, 150u);
+    EXPECT_EQ(config.Parity, DWORD{NOPARITY});
+    EXPECT_EQ(config.HandShake, FlowNone);
+    EXPECT_EQ(config.XonXoff, 0u);
 }
 
 }  // namespace

@@ -2,9 +2,13 @@
 // straight from the file (no registration needed).
 #include "Calbrique.h"
 #include "ComApartment.h"
+#include "DeviceKey.h"
+#include "PortIo.h"
 #include "Processes.h"
 #include "com/BStr.h"
+#include "com/ComObject.h"
 #include "com/ComPtr.h"
+#include "soposprinter.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -183,6 +187,49 @@ TEST_F(ModuleTest, VtableLifecycleWithoutDeviceKey)
     EXPECT_EQ(number, 0) << "not claimed";
     ASSERT_EQ(printer->CloseService(&rc), S_OK);
     EXPECT_EQ(rc, 0);
+}
+
+// A status reader that Stop cannot end: its read is on a port opened for
+// synchronous I/O, which only data ends. The object is the one built into
+// this program, whose module answers as the DLL's DllCanUnloadNow does.
+TEST(StatusReaderThatCannotBeStopped, ReleaseReturnsAndTheModuleStaysUntilTheReaderEnds)
+{
+    testkit::ComApartment apartment;
+    const std::wstring name = L"CalbriqueTest_Unstoppable";
+    com::Handle pipe(CreateNamedPipeW((L"\\\\.\\pipe\\" + name).c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT,
+                                      1, 4096, 4096, 0, nullptr));
+    ASSERT_TRUE(pipe.Valid());
+    testkit::DeviceKey key(L"CalbriqueModuleTest_Unstoppable");
+    key.SetString(L"Port", L"pipe\\" + name);
+
+    com::ComPtr<ISOPOSPrinter> printer;
+    ASSERT_EQ(com::CreateInstance<CSOPOSPrinter>(nullptr, IID_ISOPOSPrinter, reinterpret_cast<void**>(printer.Receive())),
+              S_OK);
+    com::BStr posPrinter(L"POSPrinter");
+    com::BStr device(key.Device().c_str());
+    LONG rc = -1;
+    ASSERT_EQ(printer->OpenService(posPrinter.Get(), device.Get(), nullptr, &rc), S_OK);
+    const DWORD flags = PortOpenFlags;
+    PortOpenFlags = 0;
+    ASSERT_EQ(printer->ClaimDevice(0, &rc), S_OK);
+    PortOpenFlags = flags;
+    ASSERT_EQ(rc, 0);
+    Sleep(100);  // the reader is in its read
+
+    const ULONGLONG before = GetTickCount64();
+    ASSERT_EQ(printer->ReleaseDevice(&rc), S_OK);
+    const ULONGLONG took = GetTickCount64() - before;
+    EXPECT_EQ(rc, 0);
+    EXPECT_GE(took, 1900u);
+    EXPECT_LT(took, 3000u) << "release waits 2000 ms for the reader, no longer";
+    printer.Reset();  // the object goes; its reader runs on
+    EXPECT_EQ(com::TheModule().CanUnloadNow(), S_FALSE) << "the reader keeps the module";
+
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(pipe.Get(), "\x20\0\0\0", 4, &written, nullptr));  // the read ends, then the reader
+    const ULONGLONG end = GetTickCount64() + 2000;
+    while (com::TheModule().CanUnloadNow() != S_OK && GetTickCount64() < end) Sleep(5);
+    EXPECT_EQ(com::TheModule().CanUnloadNow(), S_OK);
 }
 
 // The type library embedded in the DLL.

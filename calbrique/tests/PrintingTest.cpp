@@ -223,13 +223,14 @@ TEST_F(Printing, NoWriteWithoutTheClaimedPort)
     EXPECT_TRUE(Quiet());
 }
 
-// A message-mode pipe keeps the boundaries of writes: one message is one WriteFile.
+// A message-mode pipe keeps the boundaries of writes: one message is one
+// WriteFile. A write beyond `quota` waits until the pipe is read.
 class MessagePipe
 {
 public:
-    explicit MessagePipe(const std::wstring& name)
+    explicit MessagePipe(const std::wstring& name, DWORD quota = 65536)
         : Pipe(CreateNamedPipeW((L"\\\\.\\pipe\\" + name).c_str(), PIPE_ACCESS_DUPLEX,
-                                PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, 1, 65536, 65536, 0, nullptr))
+                                PIPE_TYPE_MESSAGE | PIPE_READMODE_MESSAGE | PIPE_WAIT, 1, quota, quota, 0, nullptr))
     {
     }
     bool IsOpen() const { return Pipe.Valid(); }
@@ -275,8 +276,31 @@ TEST_F(Printing, TransactionIsOneWriteAndFailedWritesAreReported)
     Sleep(100);
     EXPECT_EQ(pipe.Messages(), std::vector<Bytes>{(Bytes{0x1D, 0x61, 0xFF})});
     pipe.Disconnect();
+    PrintNormal(L"lost");
+    TransactionPrint(12);
+    EXPECT_EQ(Control.ResultCode(), 111) << "the transaction could not be written";
+    ASSERT_EQ(Control.ClaimDevice(1000), 0) << "claimed already: only sets ResultCode 0";
+    PrintImmediate(L"lost too");
+    EXPECT_EQ(Control.ResultCode(), 111) << "the immediate text could not be written";
     EXPECT_EQ(CheckHealth(1), 111) << "the report could not be written";
     EXPECT_EQ(Control.ResultCode(), 111);
+}
+
+// A port without comm time-outs whose far end stops reading: the write is
+// given up at its limit (the bytes at 9600 bit/s, plus five seconds).
+TEST_F(Printing, WriteThatIsNotTakenTimesOut)
+{
+    const std::wstring name = L"CalbriqueTest_NotTaken";
+    MessagePipe pipe(name, 1);
+    ASSERT_TRUE(pipe.IsOpen());
+    OpenOn(L"pipe\\" + name);
+    ASSERT_EQ(Control.ClaimDevice(1000), 0);
+    const ULONGLONG before = GetTickCount64();
+    PrintImmediate(L"not taken");
+    const ULONGLONG took = GetTickCount64() - before;
+    EXPECT_EQ(Control.ResultCode(), 112);
+    EXPECT_GE(took, 5000u);
+    EXPECT_LT(took, 6500u);
 }
 
 }  // namespace

@@ -17,28 +17,28 @@ DCB Build(DWORD baud, DWORD bits, DWORD parity, DWORD stop, DWORD handshake)
     return config.BuildDcb();
 }
 
-TEST(SerialIndexTables, MapAsTheServiceObjectReadsThem)
+TEST(SerialIndexTables, MapWhatTheSetUpUtilityShows)
 {
-    const DWORD rates[] = {110, 300, 600, 1200, 2400, 4800, 9600, 19200, 38400};
-    for (DWORD i = 0; i < 9; ++i) EXPECT_EQ(MapSerialIndex(baud_sel, i), rates[i]);
+    const DWORD rates[] = {150, 300, 600, 1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
+    for (DWORD i = 0; i < 11; ++i) EXPECT_EQ(MapSerialIndex(baud_sel, i), rates[i]);
     EXPECT_EQ(MapSerialIndex(byte_sel, 0), 7u);
     EXPECT_EQ(MapSerialIndex(byte_sel, 1), 8u);
     EXPECT_EQ(MapSerialIndex(parity_sel, 0), DWORD{NOPARITY});
     EXPECT_EQ(MapSerialIndex(parity_sel, 1), DWORD{EVENPARITY});
     EXPECT_EQ(MapSerialIndex(parity_sel, 2), DWORD{ODDPARITY});
-    EXPECT_EQ(MapSerialIndex(stop_sel, 0), DWORD{TWOSTOPBITS});
+    EXPECT_EQ(MapSerialIndex(stop_sel, 0), DWORD{TWOSTOPBITS}) << "shown empty";
     EXPECT_EQ(MapSerialIndex(stop_sel, 1), DWORD{ONESTOPBIT});
-    EXPECT_EQ(MapSerialIndex(hand_sel, 0), 5u);
-    EXPECT_EQ(MapSerialIndex(hand_sel, 1), 0u);
-    EXPECT_EQ(MapSerialIndex(hand_sel, 2), 1u);
+    EXPECT_EQ(MapSerialIndex(stop_sel, 2), DWORD{TWOSTOPBITS});
+    EXPECT_EQ(MapSerialIndex(hand_sel, 0), FlowNone);
+    EXPECT_EQ(MapSerialIndex(hand_sel, 1), FlowRtsCts);
+    EXPECT_EQ(MapSerialIndex(hand_sel, 2), FlowDtrDsr);
 }
 
 TEST(SerialIndexTables, IndexOutsideTableKeepsThePortSetting)
 {
-    EXPECT_EQ(MapSerialIndex(baud_sel, 9), KeepPortSetting);
-    EXPECT_EQ(MapSerialIndex(baud_sel, 10), KeepPortSetting);
-    EXPECT_EQ(MapSerialIndex(baud_sel, 9600), KeepPortSetting) << "a mapped value loaded twice";
-    EXPECT_EQ(MapSerialIndex(stop_sel, 2), KeepPortSetting);
+    EXPECT_EQ(MapSerialIndex(baud_sel, 11), KeepPortSetting);
+    EXPECT_EQ(MapSerialIndex(baud_sel, 9600), KeepPortSetting);
+    EXPECT_EQ(MapSerialIndex(stop_sel, 3), KeepPortSetting);
     EXPECT_EQ(MapSerialIndex(byte_sel, 2), KeepPortSetting);
     EXPECT_EQ(MapSerialIndex(parity_sel, 3), KeepPortSetting);
     EXPECT_EQ(MapSerialIndex(hand_sel, 3), KeepPortSetting);
@@ -74,52 +74,37 @@ TEST(SerialConfig, ParityAndDataBits)
     EXPECT_EQ(dcb.fParity, 1u);
 }
 
-TEST(SerialConfig, HandshakeIndexesGiveTheirFlowControl)
-{
-    DCB dcb = Build(6, 1, 0, 1, 1);  // shown as RTS/CTS: XON/XOFF both ways
-    EXPECT_EQ(dcb.fOutX, 1u);
-    EXPECT_EQ(dcb.fInX, 1u);
-    EXPECT_EQ(dcb.fOutxCtsFlow, 0u);
-    EXPECT_EQ(dcb.fDtrControl, DWORD{DTR_CONTROL_DISABLE});
-    EXPECT_EQ(dcb.fRtsControl, DWORD{RTS_CONTROL_DISABLE});
-
-    dcb = Build(6, 1, 0, 1, 2);  // shown as DTR/DSR: CTS output flow, DTR on
-    EXPECT_EQ(dcb.fOutX, 0u);
-    EXPECT_EQ(dcb.fInX, 0u);
-    EXPECT_EQ(dcb.fOutxCtsFlow, 1u);
-    EXPECT_EQ(dcb.fOutxDsrFlow, 0u);
-    EXPECT_EQ(dcb.fDtrControl, DWORD{DTR_CONTROL_ENABLE});
-    EXPECT_EQ(dcb.fRtsControl, DWORD{RTS_CONTROL_DISABLE});
-}
-
-TEST(SerialConfig, HandshakeCodesNotFromTheTable)
+TEST(SerialConfig, HandshakeCodesGiveTheirFlowControl)
 {
     struct Row {
-        BYTE Code;
-        DWORD OutxDsrFlow, DsrSensitivity, OutxCtsFlow, Dtr, Rts;
+        DWORD Code;
+        DWORD OutX, InX, OutxCtsFlow, OutxDsrFlow, Dtr, Rts;
     };
     const Row rows[] = {
-        {2, 1, 1, 0, DTR_CONTROL_DISABLE, RTS_CONTROL_ENABLE},
-        {3, 1, 1, 0, DTR_CONTROL_ENABLE, RTS_CONTROL_DISABLE},
-        {4, 0, 0, 1, DTR_CONTROL_DISABLE, RTS_CONTROL_ENABLE},
-        {9, 0, 0, 0, DTR_CONTROL_DISABLE, RTS_CONTROL_DISABLE},
+        {FlowXonXoff, 1, 1, 0, 0, DTR_CONTROL_DISABLE, RTS_CONTROL_DISABLE},
+        {FlowRtsCts, 0, 0, 1, 0, DTR_CONTROL_ENABLE, RTS_CONTROL_HANDSHAKE},
+        {FlowDtrDsr, 0, 0, 0, 1, DTR_CONTROL_HANDSHAKE, RTS_CONTROL_ENABLE},
+        {FlowNone, 0, 0, 0, 0, DTR_CONTROL_DISABLE, RTS_CONTROL_DISABLE},
+        {9, 0, 0, 0, 0, DTR_CONTROL_DISABLE, RTS_CONTROL_DISABLE},
     };
     for (const Row& row : rows) {
-        SerialConfig config(9600, 8, NOPARITY, ONESTOPBIT, row.Code);
+        SerialConfig config(9600, 8, NOPARITY, ONESTOPBIT, static_cast<BYTE>(row.Code));
         config.ReadState(INVALID_HANDLE_VALUE);
         const DCB dcb = config.BuildDcb();
-        EXPECT_EQ(dcb.fOutxDsrFlow, row.OutxDsrFlow) << int(row.Code);
-        EXPECT_EQ(dcb.fDsrSensitivity, row.DsrSensitivity) << int(row.Code);
-        EXPECT_EQ(dcb.fOutxCtsFlow, row.OutxCtsFlow) << int(row.Code);
-        EXPECT_EQ(dcb.fDtrControl, row.Dtr) << int(row.Code);
-        EXPECT_EQ(dcb.fRtsControl, row.Rts) << int(row.Code);
+        EXPECT_EQ(dcb.fOutX, row.OutX) << row.Code;
+        EXPECT_EQ(dcb.fInX, row.InX) << row.Code;
+        EXPECT_EQ(dcb.fOutxCtsFlow, row.OutxCtsFlow) << row.Code;
+        EXPECT_EQ(dcb.fOutxDsrFlow, row.OutxDsrFlow) << row.Code;
+        EXPECT_EQ(dcb.fDsrSensitivity, 0u) << row.Code;
+        EXPECT_EQ(dcb.fDtrControl, row.Dtr) << row.Code;
+        EXPECT_EQ(dcb.fRtsControl, row.Rts) << row.Code;
     }
 }
 
 TEST(SerialConfig, MissingValuesOnNewObjectAreIndexZero)
 {
     const DCB dcb = Build(0, 0, 0, 0, 0);
-    EXPECT_EQ(dcb.BaudRate, 110u);
+    EXPECT_EQ(dcb.BaudRate, 150u);
     EXPECT_EQ(dcb.ByteSize, 7);
     EXPECT_EQ(dcb.Parity, NOPARITY);
     EXPECT_EQ(dcb.StopBits, TWOSTOPBITS);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End to end: the line settings a claim gives a COM port, as Linux sees them
-# on the pty (stty), for two device configurations. Runs OposDriver.exe (the
+# on the pty (stty), for three device configurations. Runs OposDriver.exe (the
 # stand-in control object) against the registered Calbrique.dll, in the
 # Wine session wine-test gives it.
 #   line_settings_test.sh <build dir> <source dir>
@@ -22,11 +22,11 @@ trap cleanup EXIT
 "$wine" reg add "$key" /v Port /d COM60 /f >/dev/null
 
 failures=0
-# check <Baudrate> <Stop> <HandShake> <expected stty words...>
+# check <Baudrate> <Stop> <HandShake> <XonXoff> <expected stty words...>
 check() {
-  local baud=$1 stop=$2 handshake=$3
-  shift 3
-  for value in Baudrate=$baud BitLength=1 Parity=0 Stop=$stop HandShake=$handshake; do
+  local baud=$1 stop=$2 handshake=$3 xonxoff=$4
+  shift 4
+  for value in Baudrate=$baud BitLength=1 Parity=0 Stop=$stop HandShake=$handshake XonXoff=$xonxoff; do
     "$wine" reg add "$key" /v "${value%=*}" /t REG_DWORD /d "${value#*=}" /f >/dev/null
   done
   coproc driver { timeout 60 "$wine" "$build/testkit/OposDriver.exe" open "$device" claim 1000 pause release close 2>&1; }
@@ -39,7 +39,7 @@ check() {
     settings=$(stty -a -F "$state/com60")
     for word in "$@"; do
       if ! tr ' ;' '\n\n' <<< "$settings" | grep -qx -- "$word"; then
-        echo "FAIL: Baudrate $baud Stop $stop HandShake $handshake: no '$word' in: $settings"
+        echo "FAIL: Baudrate $baud Stop $stop HandShake $handshake XonXoff $xonxoff: no '$word' in: $settings"
         failures=$((failures + 1))
       fi
     done
@@ -49,7 +49,7 @@ check() {
   if ! wait "$pid"; then echo "FAIL: the driver reported a failure"; failures=$((failures + 1)); fi
 }
 
-check 6 1 2 9600 -cstopb crtscts -ixon -ixoff     # 9600, one stop bit, CTS output flow
-check 8 0 1 38400 cstopb -crtscts ixon ixoff      # 38400, two stop bits, XON/XOFF
-check 3 1 0 1200 -cstopb -crtscts -ixon -ixoff    # 1200, no flow control
+check 0 1 1 0 150 -cstopb crtscts -ixon -ixoff        # 150, one stop bit, RTS/CTS
+check 9 2 0 1 57600 cstopb -crtscts ixon ixoff        # 57600, two stop bits, XON/XOFF
+check 10 0 0 0 115200 cstopb -crtscts -ixon -ixoff    # 115200, two stop bits, no flow control
 [ "$failures" = 0 ]

@@ -70,16 +70,14 @@ TEST(PortRoundTrip, ServiceObjectGetsTheChosenPortAndLineSettings)
     EXPECT_EQ(config.BitLength, 8u);
     EXPECT_EQ(config.Parity, DWORD{EVENPARITY});
     EXPECT_EQ(config.Stop, DWORD{ONESTOPBIT});
-    EXPECT_EQ(config.HandShake, 5u); // no flow control
+    EXPECT_EQ(config.HandShake, FlowNone);
     EXPECT_EQ(config.XonXoff, 0u);
     EXPECT_EQ(config.Timeout, 250u);
     EXPECT_EQ(config.OutputBuf, 2048u);
 }
 
-// The service object's own reading of the indexes: "150 bps" is 110 bit/s,
-// the empty stop entry two stop bits, "RTS/CTS" software flow control, and
-// XON/XOFF (HandShake 0) no flow control.
-TEST(PortRoundTrip, IndexesTheServiceObjectReadsItsOwnWay)
+// The line gets what the dialog showed; the empty stop entry is two stop bits.
+TEST(PortRoundTrip, TheServiceObjectSetsWhatTheDialogShowed)
 {
     PortKey key;
     SetFullSerialDevice(key);
@@ -87,18 +85,18 @@ TEST(PortRoundTrip, IndexesTheServiceObjectReadsItsOwnWay)
     DeviceConfig config;
     ASSERT_TRUE(config.Load(key.Device().c_str()));
     EXPECT_EQ(config.Port, L"COM10");
-    EXPECT_EQ(config.Baudrate, 110u);
+    EXPECT_EQ(config.Baudrate, 150u);
     EXPECT_EQ(config.BitLength, 7u);
     EXPECT_EQ(config.Parity, DWORD{ODDPARITY});
     EXPECT_EQ(config.Stop, DWORD{TWOSTOPBITS});
-    EXPECT_EQ(config.HandShake, 0u);
+    EXPECT_EQ(config.HandShake, FlowRtsCts);
 
     ChooseAndOk(key, {L"None", L"38400 bps", L"8", L"None", L"2 bits", L"XON/XOFF"});
     DeviceConfig second;
     ASSERT_TRUE(second.Load(key.Device().c_str()));
     EXPECT_EQ(second.Port, L""); // ClaimDevice then fails for want of a port
     EXPECT_EQ(second.Baudrate, 38400u);
-    EXPECT_EQ(second.Stop, KeepPortSetting); // "2 bits" is outside the service object's table
-    EXPECT_EQ(second.HandShake, 5u);
+    EXPECT_EQ(second.Stop, DWORD{TWOSTOPBITS});
+    EXPECT_EQ(second.HandShake, FlowXonXoff);
     EXPECT_EQ(second.XonXoff, 1u);
 }
