@@ -483,35 +483,32 @@ TEST_F(AddDevDlgTest, CancelCloseAndEscWriteNothing)
     EXPECT_FALSE(KeyExists(classPath));
 }
 
-TEST_F(AddDevDlgTest, UncreatableDeviceKeyReportsTheRegistryCodeAndStaysOpen)
+TEST_F(AddDevDlgTest, FailedValueWriteOrKeyCreationReportsItsCodeAndLeavesNoDevice)
 {
-    // A non-volatile device key cannot go below a volatile class key.
-    HKEY volatileKey = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, classPath.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_WRITE, nullptr,
-                              &volatileKey, nullptr), ERROR_SUCCESS);
-    RegCloseKey(volatileKey);
-    Open();
-    Pick(L"Alpha Printer");
-    TypeLdn(L"NotWritten");
-    Click(IDOK);
-    ExpectOneBox(L"Fails to add device! [1021]", L"Error", kError);
-    EXPECT_NE(dlg->m_hWnd, nullptr);
-    EXPECT_FALSE(KeyExists(DevicePath(L"Alpha Printer")));
-    EXPECT_TRUE(ReadValues(classPath).empty());
-}
-
-TEST_F(AddDevDlgTest, FailedValueWriteReportsItsCodeAndLeavesNoDevice)
-{
-    // The registry takes value names of up to 16383 characters.
+    // The registry takes value names of up to 16383 characters, and no
+    // non-volatile device key below a volatile class key.
     Open("<c><device type=\"$C\" model=\"Long\" soname=\"so.Long\"><param port=\"serial\" name=\"" +
-         std::string(16384, 'n') + "\" value=\"x\"/></device></c>");
-    Pick(L"Long");
-    TypeLdn(L"NotWritten");
-    Click(IDOK);
-    ExpectOneBox(L"Fails to add device! [87]", L"Error", kError);
-    EXPECT_NE(dlg->m_hWnd, nullptr);
-    EXPECT_FALSE(KeyExists(DevicePath(L"Long")));
-    EXPECT_TRUE(ReadValues(classPath).empty());
+         std::string(16384, 'n') + "\" value=\"x\"/></device>"
+         "<device type=\"$C\" model=\"Plain\" soname=\"so.Plain\"><param port=\"serial\" name=\"Port\" value=\"COM1\"/></device></c>");
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {{L"Long", L"Fails to add device! [87]"},
+                                                               {L"Plain", L"Fails to add device! [1021]"}};
+    for (const auto& [model, message] : cases) {
+        if (std::wstring(model) == L"Plain") {
+            RegDeleteTreeW(HKEY_LOCAL_MACHINE, classPath.c_str());
+            HKEY volatileKey = nullptr;
+            ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, classPath.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_WRITE,
+                                      nullptr, &volatileKey, nullptr),
+                      ERROR_SUCCESS);
+            RegCloseKey(volatileKey);
+        }
+        Pick(model);
+        TypeLdn(L"NotWritten");
+        Click(IDOK);
+        ExpectOneBox(message, L"Error", kError);
+        EXPECT_NE(dlg->m_hWnd, nullptr);
+        EXPECT_FALSE(KeyExists(DevicePath(model)));
+        EXPECT_TRUE(ReadValues(classPath).empty());
+    }
 }
 
 TEST_F(AddDevDlgTest, ItemMissingFromTheCatalogueReports259)
