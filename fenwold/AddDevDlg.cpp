@@ -168,9 +168,14 @@ const DeviceModel* CAddDevDlg::FindModel(const wchar_t* model) const
     return nullptr;
 }
 
+CString CAddDevDlg::ClassPath() const
+{
+    return kServiceOposKey + m_className;
+}
+
 CString CAddDevDlg::DevicePath(const CString& model) const
 {
-    return kServiceOposKey + m_className + L"\\" + model;
+    return ClassPath() + L"\\" + model;
 }
 
 bool CAddDevDlg::CheckLdn()
@@ -183,7 +188,7 @@ bool CAddDevDlg::CheckLdn()
     } else {
         RegKeyEx classKey;
         CRegData existing;
-        if (classKey.Open(HKEY_LOCAL_MACHINE, kServiceOposKey + m_className, KEY_READ) == ERROR_SUCCESS &&
+        if (classKey.Open(HKEY_LOCAL_MACHINE, ClassPath(), KEY_READ) == ERROR_SUCCESS &&
             classKey.FindValue(m_ldn, &existing))
             refusal = IDS_LDN_EXISTS;
     }
@@ -235,7 +240,7 @@ bool CAddDevDlg::WriteDevice(const DeviceModel& entry, PortKind kind)
     }
     if (result == ERROR_SUCCESS && !m_ldn.IsEmpty()) {
         CRegKey classKey;
-        result = classKey.Open(HKEY_LOCAL_MACHINE, kServiceOposKey + m_className, kReadWrite);
+        result = classKey.Open(HKEY_LOCAL_MACHINE, ClassPath(), kReadWrite);
         if (result == ERROR_SUCCESS)
             result = classKey.SetStringValue(m_ldn, entry.model);
     }

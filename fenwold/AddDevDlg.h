@@ -42,7 +42,8 @@ public:
 private:
     // The first catalogue entry named `model` (exact case), or null.
     const DeviceModel* FindModel(const wchar_t* model) const;
-    // HKLM path of the class's device key `model`.
+    // HKLM paths of the class key and of its device key `model`.
+    CString ClassPath() const;
     CString DevicePath(const CString& model) const;
     // The logical name typed, when there is one, follows Add New LDN's rule
     // and is new to the class; false after a message.
