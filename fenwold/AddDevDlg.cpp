@@ -1,6 +1,8 @@
 #include "AddDevDlg.h"
 
+#include "AtlReg.h"
 #include "DeviceCatalog.h"
+#include "LogicalName.h"
 #include "ui/MessageBox.h"
 #include "ui/RegKey.h"
 
@@ -47,6 +49,30 @@ LONG WriteParam(CRegKey& key, const ModelParam& param)
         return key.SetDWORDValue(param.name, *number);
     return key.SetStringValue(param.name, std::get<CString>(param.value));
 }
+
+// The soname, the params of no port kind or of `kind` in catalogue order
+// (later writes of a name replace earlier ones), then "Service".  The first
+// failing write's code.
+LONG WriteValues(CRegKey& device, const DeviceModel& entry, PortKind kind)
+{
+    LONG result = device.SetStringValue(L"", entry.soname);
+    for (int i = 0; i < entry.GetParamCount() && result == ERROR_SUCCESS; ++i) {
+        const ModelParam& param = entry.GetParam(i);
+        if (param.port == PortKind::None || param.port == kind)
+            result = WriteParam(device, param);
+    }
+    const CString service = GetInprocServerPath(kServiceObjectClsid);
+    if (result == ERROR_SUCCESS && !service.IsEmpty())
+        result = device.SetStringValue(L"Service", service);
+    return result;
+}
+
+CString LoadText(UINT id)
+{
+    CString text;
+    text.LoadString(id);
+    return text;
+}
 } // namespace
 
 LRESULT CAddDevDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
@@ -77,7 +103,7 @@ LRESULT CAddDevDlg::OnSelChangeModel(WORD, WORD, HWND, BOOL&)
     }
     if (m_portList.GetCount() > 0)
         m_portList.SetCurSel(0);
-    DoDataExchange(FALSE);
+    DoDataExchange(FALSE, IDC_ADDDEV_DESCRIPTION); // a logical name typed already stays
     return 0;
 }
 
@@ -115,7 +141,7 @@ LRESULT CAddDevDlg::OnOK(WORD, WORD, HWND, BOOL&)
         ShowAddFailure(ERROR_INVALID_NAME);
         return 0;
     }
-    if (!WriteDevice(*entry, kind))
+    if (!CheckLdn() || !MayReplace(entry->model) || !WriteDevice(*entry, kind))
         return 0;
     EndDialog(IDOK);
     return 0;
@@ -142,6 +168,57 @@ const DeviceModel* CAddDevDlg::FindModel(const wchar_t* model) const
     return nullptr;
 }
 
+CString CAddDevDlg::ClassPath() const
+{
+    return kServiceOposKey + m_className;
+}
+
+CString CAddDevDlg::DevicePath(const CString& model) const
+{
+    return ClassPath() + L"\\" + model;
+}
+
+bool CAddDevDlg::CheckLdn()
+{
+    if (m_ldn.IsEmpty())
+        return true; // no logical name
+    UINT refusal = 0;
+    if (!IsValidLogicalName(m_ldn)) {
+        refusal = IDS_LDN_INVALID;
+    } else {
+        RegKeyEx classKey;
+        CRegData existing;
+        if (classKey.Open(HKEY_LOCAL_MACHINE, ClassPath(), KEY_READ) == ERROR_SUCCESS &&
+            classKey.FindValue(m_ldn, &existing))
+            refusal = IDS_LDN_EXISTS;
+    }
+    if (refusal == 0)
+        return true;
+    ui::ShowMessageBox(m_hWnd, refusal, IDS_ERROR, MB_OK | MB_ICONSTOP);
+    return false;
+}
+
+bool CAddDevDlg::MayReplace(const CString& model)
+{
+    const CString path = DevicePath(model);
+    {
+        CRegKey existing;
+        if (existing.Open(HKEY_LOCAL_MACHINE, path, KEY_READ) != ERROR_SUCCESS)
+            return true; // nothing to replace
+    }
+    CString question;
+    question.Format(LoadText(IDS_REPLACE_DEVICE), static_cast<const wchar_t*>(model));
+    if (ui::ShowMessageBox(m_hWnd, question, m_className + L"\\" + model, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return false;
+    // The old device goes whole, subkeys and all, so nothing of it mixes with the new one.
+    const LONG deleted = ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, path);
+    if (deleted != ERROR_SUCCESS) {
+        ShowAddFailure(deleted);
+        return false;
+    }
+    return true;
+}
+
 bool CAddDevDlg::WriteDevice(const DeviceModel& entry, PortKind kind)
 {
     {
@@ -150,50 +227,37 @@ bool CAddDevDlg::WriteDevice(const DeviceModel& entry, PortKind kind)
         (void)container.Create(HKEY_LOCAL_MACHINE, kOleForRetailKey, kReadWrite);
         (void)container.Create(HKEY_LOCAL_MACHINE, kServiceOposKey, kReadWrite);
     }
-    const CString classPath = kServiceOposKey + m_className;
+    const CString path = DevicePath(entry.model);
+    LONG result = ERROR_SUCCESS;
     {
-        // A device of the same name is replaced; one with subkeys stays and
-        // is written over below.
-        CRegKey classKey;
-        if (classKey.Open(HKEY_LOCAL_MACHINE, classPath, kReadWrite) == ERROR_SUCCESS)
-            (void)classKey.DeleteSubKey(entry.model);
+        CRegKey device;
+        result = device.Create(HKEY_LOCAL_MACHINE, path, kReadWrite);
+        if (result != ERROR_SUCCESS) {
+            ShowAddFailure(result);
+            return false;
+        }
+        result = WriteValues(device, entry, kind);
     }
-
-    CRegKey device;
-    const LONG created = device.Create(HKEY_LOCAL_MACHINE, classPath + L"\\" + entry.model, kReadWrite);
-    if (created != ERROR_SUCCESS) {
-        ShowAddFailure(created);
+    if (result == ERROR_SUCCESS && !m_ldn.IsEmpty()) {
+        CRegKey classKey;
+        result = classKey.Open(HKEY_LOCAL_MACHINE, ClassPath(), kReadWrite);
+        if (result == ERROR_SUCCESS)
+            result = classKey.SetStringValue(m_ldn, entry.model);
+    }
+    if (result != ERROR_SUCCESS) {
+        // No half-written device stays behind; the dialog stays open.
+        (void)::RegDeleteTreeW(HKEY_LOCAL_MACHINE, path);
+        ShowAddFailure(result);
         return false;
-    }
-    // Later writes of a name replace earlier ones; the value writes' results
-    // are not reported.
-    (void)device.SetStringValue(L"", entry.soname);
-    for (int i = 0; i < entry.GetParamCount(); ++i) {
-        const ModelParam& param = entry.GetParam(i);
-        if (param.port == PortKind::None || param.port == kind)
-            (void)WriteParam(device, param);
-    }
-    const CString service = GetInprocServerPath(kServiceObjectClsid);
-    if (!service.IsEmpty())
-        (void)device.SetStringValue(L"Service", service);
-
-    if (!m_ldn.IsEmpty()) {
-        CRegKey classKey;
-        if (classKey.Open(HKEY_LOCAL_MACHINE, classPath, kReadWrite) == ERROR_SUCCESS)
-            (void)classKey.SetStringValue(m_ldn, entry.model);
     }
     return true;
 }
 
 void CAddDevDlg::ShowAddFailure(LONG code)
 {
-    CString format;
-    CString caption;
-    format.LoadString(IDS_ADD_DEVICE_FAILS);
-    caption.LoadString(IDS_ERROR);
     CString text;
-    text.Format(format, static_cast<int>(code));
-    ui::ShowMessageBox(m_hWnd, text, caption, MB_OK | MB_ICONSTOP);
+    text.Format(LoadText(IDS_ADD_DEVICE_FAILS), static_cast<int>(code));
+    ui::ShowMessageBox(m_hWnd, text, LoadText(IDS_ERROR), MB_OK | MB_ICONSTOP);
 }
 
 CString GetInprocServerPath(const wchar_t* classId)

@@ -42,7 +42,17 @@ public:
 private:
     // The first catalogue entry named `model` (exact case), or null.
     const DeviceModel* FindModel(const wchar_t* model) const;
-    // Writes the device key; false (after a message) when it cannot be created.
+    // HKLM paths of the class key and of its device key `model`.
+    CString ClassPath() const;
+    CString DevicePath(const CString& model) const;
+    // The logical name typed, when there is one, follows Add New LDN's rule
+    // and is new to the class; false after a message.
+    bool CheckLdn();
+    // An existing device key `model` is deleted when the user agrees to
+    // replace it; false (write nothing, stay open) otherwise.
+    bool MayReplace(const CString& model);
+    // Writes the device key and the logical name; false after a message, with
+    // no half-written device left.
     bool WriteDevice(const DeviceModel& entry, PortKind kind);
     void ShowAddFailure(LONG code);
 

@@ -2,6 +2,7 @@
 
 #include "AtlReg.h"
 #include "DeviceMaps.h"
+#include "LogicalName.h"
 #include "ui/MessageBox.h"
 
 namespace {
@@ -50,7 +51,8 @@ LRESULT CAddLdnDlg::OnSelChangeClass(WORD, WORD, HWND, BOOL&)
         if (slash >= 0)
             m_deviceList.AddString(path.Mid(slash + 1));
     }
-    const int match = m_deviceList.FindString(-1, m_deviceName);
+    // The whole name, case ignored: a device whose name merely begins with it is another one.
+    const int match = m_deviceList.FindStringExact(-1, m_deviceName);
     m_deviceList.SetCurSel(match >= 0 ? match : 0);
     return 0;
 }
@@ -59,7 +61,7 @@ LRESULT CAddLdnDlg::OnOK(WORD, WORD, HWND, BOOL&)
 {
     if (!DoDataExchange(TRUE))
         return 0;
-    if (m_logicalName.IsEmpty() || m_logicalName.GetLength() > kMaxNameLength) {
+    if (!IsValidLogicalName(m_logicalName)) {
         ShowError(m_hWnd, IDS_LDN_INVALID);
         return 0;
     }
@@ -75,8 +77,10 @@ LRESULT CAddLdnDlg::OnOK(WORD, WORD, HWND, BOOL&)
     const CString deviceName = m_deviceList.GetLBText(deviceIndex);
 
     RegKeyEx key;
-    if (key.Open(HKEY_LOCAL_MACHINE, kServiceOpos + g_classMap.GetValueAt(classIndex), KEY_READ | KEY_WRITE) != ERROR_SUCCESS)
+    if (key.Open(HKEY_LOCAL_MACHINE, kServiceOpos + g_classMap.GetValueAt(classIndex), KEY_READ | KEY_WRITE) != ERROR_SUCCESS) {
+        ShowError(m_hWnd, IDS_CANNOT_OPEN_REGISTRY);
         return 0;
+    }
     CRegData existing;
     if (key.FindValue(m_logicalName, &existing)) {
         ShowError(m_hWnd, IDS_LDN_EXISTS);

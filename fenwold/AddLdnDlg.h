@@ -13,9 +13,6 @@ class CAddLdnDlg : public CDialogImpl<CAddLdnDlg>, public CWinDataExchange<CAddL
 public:
     enum { IDD = IDD_ADD_LDN };
 
-    // Logical names longer than this are refused.
-    static constexpr int kMaxNameLength = 16;
-
     // `tree` is the main window's device tree, read through g_classMap and
     // g_deviceMap; the dialog preselects `className` and `deviceName`.
     CAddLdnDlg(const wchar_t* className, const wchar_t* deviceName, HWND tree);

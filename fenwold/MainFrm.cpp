@@ -212,7 +212,7 @@ void CMainFrame::RefreshTree()
         CString path;
         path.Format(L"%s\\%s", kServiceOposKey, deviceClass);
         CRegKey classKey;
-        if (classKey.Open(HKEY_LOCAL_MACHINE, path, KEY_READ | KEY_WRITE) == ERROR_SUCCESS) {
+        if (classKey.Open(HKEY_LOCAL_MACHINE, path, KEY_READ) == ERROR_SUCCESS) {
             for (DWORD index = 0;; ++index) {
                 wchar_t name[260];
                 DWORD chars = 260;

@@ -121,6 +121,9 @@ private:
     HTREEITEM SelectedDevice() const;
     // The class name of a device node's parent (empty when it has none).
     CString ClassOf(HTREEITEM device) const;
+    // Rebuilds the tree once the current message is done: the list must not
+    // be emptied inside its own label-edit notification.
+    void PostRefresh();
     // Renames logical name m_oldLdn of `className` to `newName`.
     void RenameLdn(const CString& className, const CString& newName);
     // Rows of the list for a device node and for a class node.

@@ -5,8 +5,11 @@
 #include "AddLdnDlg.h"
 #include "AtlReg.h"
 #include "DeviceMaps.h"
+#include "LogicalName.h"
 #include "MainFrm.h"
 #include "ui/MessageBox.h"
+
+#include <vector>
 
 namespace {
 const wchar_t kServiceOposRoot[] = L"SOFTWARE\\OLEforRetail\\ServiceOPOS\\";
@@ -28,6 +31,25 @@ CString LoadText(UINT id)
     text.LoadString(id);
     return text;
 }
+
+// Deletes the logical names whose data names `device`, compared as the
+// registry compares key names.  The first failing deletion's code.
+LONG DeleteNamesOf(RegKeyEx& classKey, const CString& device)
+{
+    std::vector<CString> names; // collected first: deleting shifts the indexes
+    CString name;
+    CRegData data;
+    for (DWORD index = 0; classKey.EnumValue(index, name, &data) == ERROR_SUCCESS; ++index) {
+        if ((data.GetType() == REG_SZ || data.GetType() == REG_EXPAND_SZ) && device.CompareNoCase(data.GetBuffer()) == 0)
+            names.push_back(name);
+    }
+    for (const CString& ldn : names) {
+        const LONG result = classKey.DeleteValue(ldn);
+        if (result != ERROR_SUCCESS)
+            return result;
+    }
+    return ERROR_SUCCESS;
+}
 } // namespace
 
 HTREEITEM CMainFrame::SelectedDevice() const
@@ -47,6 +69,12 @@ LRESULT CMainFrame::OnRefresh(WORD, WORD, HWND, BOOL&)
     return 0;
 }
 
+void CMainFrame::PostRefresh()
+{
+    // Should posting fail, the tree shows the old state until the next refresh.
+    (void)PostMessage(WM_COMMAND, ID_REFRESH);
+}
+
 LRESULT CMainFrame::OnDeleteDevice(WORD, WORD, HWND, BOOL&)
 {
     HTREEITEM device = SelectedDevice();
@@ -59,14 +87,17 @@ LRESULT CMainFrame::OnDeleteDevice(WORD, WORD, HWND, BOOL&)
         return 0;
 
     const CString deviceKey = path.Mid(path.Find(L'\\') + 1);
-    CRegKey classKey;
+    RegKeyEx classKey;
     LONG result = classKey.Open(HKEY_LOCAL_MACHINE, ClassKeyPath(ClassOf(device)), kAccess);
     if (result == ERROR_SUCCESS) {
         // Not recursive: a device key with subkeys stays and reports why.
         result = classKey.DeleteSubKey(deviceKey);
         if (result == ERROR_SUCCESS) {
+            // Its logical names go with it: no device would list them.
+            result = DeleteNamesOf(classKey, deviceKey);
             RefreshTree();
-            return 0;
+            if (result == ERROR_SUCCESS)
+                return 0;
         }
     }
     CString text;
@@ -87,7 +118,10 @@ LRESULT CMainFrame::OnDeleteLdn(WORD, WORD, HWND, BOOL&)
         ui::ShowMessageBox(m_hWnd, IDS_SET_REGISTRY_FAILS, IDS_ERROR, kErrorBox);
         return 0;
     }
-    (void)classKey.DeleteValue(ldn); // a name already gone is no failure
+    if (classKey.DeleteValue(ldn) != ERROR_SUCCESS) {
+        ui::ShowMessageBox(m_hWnd, IDS_SET_REGISTRY_FAILS, IDS_ERROR, kErrorBox);
+        return 0;
+    }
     RefreshTree();
     return 0;
 }
@@ -149,6 +183,10 @@ LRESULT CMainFrame::OnEndLabelEdit(int, LPNMHDR header, BOOL&)
     // An emptied label keeps the name, as Esc does; so does an unchanged one.
     if (newName.IsEmpty() || newName.Compare(m_oldLdn) == 0)
         return 0;
+    if (!IsValidLogicalName(newName)) {
+        ui::ShowMessageBox(m_hWnd, IDS_LDN_INVALID, IDS_ERROR, kErrorBox);
+        return 0;
+    }
     RenameLdn(ClassOf(device), newName);
     // The list never takes the text itself: the rebuilt tree shows the rename.
     return 0;
@@ -182,13 +220,13 @@ void CMainFrame::RenameLdn(const CString& className, const CString& newName)
             // the new one fail.
             (void)classKey.DeleteValue(m_oldLdn);
             if (classKey.SetStringValue(newName, device) == ERROR_SUCCESS) {
-                RefreshTree();
+                PostRefresh();
                 return;
             }
             (void)classKey.SetStringValue(m_oldLdn, device);
         } else if (classKey.SetStringValue(newName, device) == ERROR_SUCCESS) {
             (void)classKey.DeleteValue(m_oldLdn); // failing leaves both names
-            RefreshTree();
+            PostRefresh();
             return;
         }
     }

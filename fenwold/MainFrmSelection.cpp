@@ -80,7 +80,7 @@ LRESULT CMainFrame::OnTreeSelChanged(int, LPNMHDR pnmh, BOOL&)
 }
 
 // One row per logical device name of the class key whose data is the
-// device's key name; enumeration ends at the first value that does not fit.
+// device's key name; a value too long for the buffers is passed over.
 void CMainFrame::ListDeviceNames(const CString& devicePath)
 {
     const int slash = devicePath.Find(L'\\');
@@ -90,15 +90,18 @@ void CMainFrame::ListDeviceNames(const CString& devicePath)
     const CString deviceName = devicePath.Mid(slash + 1);
 
     CRegKey classKey;
-    if (classKey.Open(HKEY_LOCAL_MACHINE, CString(kServiceOposRoot) + className, KEY_READ | KEY_WRITE) != ERROR_SUCCESS)
+    if (classKey.Open(HKEY_LOCAL_MACHINE, CString(kServiceOposRoot) + className, KEY_READ) != ERROR_SUCCESS)
         return;
     for (DWORD index = 0;; ++index) {
         wchar_t name[kNameChars];
         DWORD nameChars = kNameChars;
         wchar_t data[kDataBytes / sizeof(wchar_t)];
         DWORD dataBytes = kDataBytes;
-        if (RegEnumValueW(classKey, index, name, &nameChars, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &dataBytes) !=
-            ERROR_SUCCESS)
+        const LONG result =
+            RegEnumValueW(classKey, index, name, &nameChars, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &dataBytes);
+        if (result == ERROR_MORE_DATA)
+            continue;
+        if (result != ERROR_SUCCESS)
             break;
         const size_t dataChars = dataBytes / sizeof(wchar_t);
         const size_t length = wcsnlen(data, dataChars);
@@ -113,7 +116,7 @@ void CMainFrame::ListDeviceNames(const CString& devicePath)
 void CMainFrame::ListDevices(const CString& className)
 {
     CRegKey classKey;
-    if (classKey.Open(HKEY_LOCAL_MACHINE, CString(kServiceOposRoot) + className, KEY_READ | KEY_WRITE) != ERROR_SUCCESS)
+    if (classKey.Open(HKEY_LOCAL_MACHINE, CString(kServiceOposRoot) + className, KEY_READ) != ERROR_SUCCESS)
         return;
     for (DWORD index = 0;; ++index) {
         wchar_t name[kNameChars];
@@ -124,7 +127,7 @@ void CMainFrame::ListDevices(const CString& className)
         wchar_t description[kNameChars] = {};
         ULONG descriptionChars = kNameChars;
         CRegKey deviceKey;
-        const bool read = deviceKey.Open(classKey, name, KEY_READ | KEY_WRITE) == ERROR_SUCCESS &&
+        const bool read = deviceKey.Open(classKey, name, KEY_READ) == ERROR_SUCCESS &&
                           deviceKey.QueryStringValue(L"DeviceDesc", description, &descriptionChars) == ERROR_SUCCESS;
         m_list.SetItemText(row, 1, read ? description : L"");
     }
@@ -159,16 +162,19 @@ LRESULT CMainFrame::OnRClick(int, LPNMHDR pnmh, BOOL&)
     if (!fromTree && pnmh->hwndFrom != m_list)
         return 0;
 
-    // Commands act on the tree's selected node, whichever node or row was clicked.
+    // Commands act on the tree's selected node: a right-clicked tree item
+    // becomes the selection first; the list's rows leave it as it is.
     int popup = -1;
     if (fromTree) {
         TVHITTESTINFO hit = {};
         hit.pt = cursor;
         ScreenToClient(m_tree, &hit.pt);
         const HTREEITEM item = reinterpret_cast<HTREEITEM>(m_tree.SendMessage(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
-        if (item && IsClassNode(item))
+        if (!item || !m_tree.SelectItem(item))
+            return 0; // empty space, or a node that did not become the selection
+        if (IsClassNode(item))
             popup = kClassPopup;
-        else if (item && g_deviceMap.FindKey(item) >= 0)
+        else if (g_deviceMap.FindKey(item) >= 0)
             popup = kDevicePopup;
     } else {
         const HTREEITEM selected = m_tree.GetSelectedItem();

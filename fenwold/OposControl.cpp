@@ -52,6 +52,13 @@ bool OposControl::Call(ControlCallId id, const wchar_t* text)
     switch (call.argType) {
     case VT_BSTR:
         V_BSTR(argument) = SysAllocString(text ? text : L"");
+        if (!V_BSTR(argument)) {
+            // No text to pass: the call is not made and counts as failed.
+            V_VT(argument) = VT_EMPTY;
+            (void)m_result.Receive();
+            m_lastError = E_OUTOFMEMORY;
+            return false;
+        }
         break;
     case VT_I4:
         V_I4(argument) = call.argValue;

@@ -1,5 +1,8 @@
 #include "PortRangeDlg.h"
 
+#include "ui/MessageBox.h"
+#include "ui/Number.h"
+
 #include <cwchar>
 
 namespace {
@@ -46,15 +49,32 @@ LRESULT CPortRangeDlg::OnDefaultLpt(WORD, WORD, HWND, BOOL&)
 
 LRESULT CPortRangeDlg::OnOK(WORD, WORD, HWND, BOOL&)
 {
-    // A text that is not a number beeps and leaves 0 (the exchange stops at
-    // it); the dialog ends with IDOK all the same.
-    (void)DoDataExchange(TRUE);
-    if (m_maxComPort > kPortNumberLimit)
-        m_maxComPort = kPortNumberLimit;
-    if (m_maxLptPort > kPortNumberLimit)
-        m_maxLptPort = kPortNumberLimit;
+    // Both numbers are taken or neither.
+    int com = 0;
+    int lpt = 0;
+    if (!ReadPortCount(IDC_PORTRANGE_COM, kMaxComPorts, com) || !ReadPortCount(IDC_PORTRANGE_LPT, kMaxLptPorts, lpt))
+        return 0;
+    m_maxComPort = com;
+    m_maxLptPort = lpt;
     EndDialog(IDOK);
     return 0;
+}
+
+bool CPortRangeDlg::ReadPortCount(int id, int highest, int& value)
+{
+    HWND edit = GetDlgItem(id);
+    if (ui::ParseInt(CWindow(edit).GetWindowText(), value) && value >= 1 && value <= highest)
+        return true;
+    CString format;
+    CString caption;
+    CString text;
+    format.LoadString(IDS_PORT_RANGE_INVALID);
+    caption.LoadString(IDS_WARNING);
+    text.Format(format, highest);
+    ui::ShowMessageBox(m_hWnd, text, caption, MB_OK | MB_ICONEXCLAMATION);
+    // The dialog manager focuses the edit and selects its text.
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+    return false;
 }
 
 LRESULT CPortRangeDlg::OnCancel(WORD, WORD, HWND, BOOL&)

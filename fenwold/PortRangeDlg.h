@@ -12,9 +12,9 @@ class CPortRangeDlg : public CDialogImpl<CPortRangeDlg>, public CWinDataExchange
 public:
     enum { IDD = IDD_PORT_RANGE };
 
-    // Highest number a typed value is cut to: Communication Settings lists
-    // one entry per port number, and Windows names ports up to COM256.
-    static constexpr int kPortNumberLimit = 256;
+    // Highest numbers accepted: Windows names ports up to COM256 and LPT9.
+    static constexpr int kMaxComPorts = 256;
+    static constexpr int kMaxLptPorts = 9;
 
     CPortRangeDlg(int maxComPort, int maxLptPort);
 
@@ -43,4 +43,9 @@ public:
     LRESULT OnDefaultLpt(WORD, WORD, HWND, BOOL&);
     LRESULT OnOK(WORD, WORD, HWND, BOOL&);
     LRESULT OnCancel(WORD, WORD, HWND, BOOL&);
+
+private:
+    // The number in edit `id` when it is a whole number from 1 to `highest`;
+    // otherwise a message, the edit's text selected, and false.
+    bool ReadPortCount(int id, int highest, int& value);
 };

@@ -214,6 +214,11 @@ protected:
         if (!service.IsEmpty())
             values[L"Service"] = Sz(service.GetString());
     }
+    void Answer(int answer)
+    {
+        boxes.reset();
+        boxes = std::make_unique<uitest::ScopedBoxAnswer>(answer);
+    }
     void ExpectOneBox(const wchar_t* text, const wchar_t* caption, UINT type)
     {
         ASSERT_EQ(boxes->Boxes().size(), 1u);
@@ -285,7 +290,7 @@ TEST_F(AddDevDlgTest, PickingAnyItemShowsThatModelsDescriptionAndPortKinds)
     EXPECT_EQ(Text(IDC_ADDDEV_DESCRIPTION), L"Alpha description");
     EXPECT_EQ(Items(IDC_ADDDEV_PORT_KIND), (std::vector<std::wstring>{L"Ethernet"}));
     EXPECT_EQ(PortText(), L"Ethernet");
-    EXPECT_EQ(Text(IDC_ADDDEV_LDN), L""); // the pick reloads the stored (empty) name
+    EXPECT_EQ(Text(IDC_ADDDEV_LDN), L"typed before the pick"); // a pick changes the description only
 
     // Both "Beta Printer" items stand for the first entry of that model.
     for (int index : {1, 2}) {
@@ -355,7 +360,7 @@ TEST_F(AddDevDlgTest, OkWithoutAModelWarnsAndStaysOpen)
     EXPECT_EQ(Text(IDC_ADDDEV_LDN), L"Kept");
     EXPECT_FALSE(KeyExists(classPath));
 
-    // The name stored by that OK comes back with the next pick.
+    // The next pick keeps it too.
     Pick(L"Alpha Printer");
     EXPECT_EQ(Text(IDC_ADDDEV_LDN), L"Kept");
 }
@@ -383,16 +388,26 @@ TEST_F(AddDevDlgTest, MissingOrBrokenCatalogueGivesAnEmptyListAndTheModelWarning
     EXPECT_FALSE(KeyExists(classPath));
 }
 
-TEST_F(AddDevDlgTest, AddingAgainReplacesTheKeyAndLeavesLdnsOfTheModel)
+TEST_F(AddDevDlgTest, AddingAModelThatExistsAsksAndReplacesTheWholeKeyOnlyOnYes)
 {
     SetString(DevicePath(L"Alpha Printer"), L"Port", L"COM7");
-    SetString(DevicePath(L"Alpha Printer"), L"Extra", L"old");
+    SetString(DevicePath(L"Alpha Printer") + L"\\Sub", L"Inner", L"x");
     SetString(classPath, L"OldName", L"Alpha Printer");
-    SetString(classPath, L"Taken", L"Some Other Device");
+    const Values before = ReadValues(DevicePath(L"Alpha Printer"));
     Open();
     Pick(L"Alpha Printer");
-    TypeLdn(L"taken"); // an existing name in other letter case
+
+    Answer(IDNO);
     Click(IDOK);
+    ExpectOneBox(L"Device \"Alpha Printer\" exists already.\nDo you want to replace it and all its settings?",
+                 (className + L"\\Alpha Printer").c_str(), MB_YESNO | MB_ICONQUESTION);
+    EXPECT_NE(dlg->m_hWnd, nullptr) << "No keeps the dialog open";
+    EXPECT_EQ(ReadValues(DevicePath(L"Alpha Printer")), before);
+    EXPECT_TRUE(KeyExists(DevicePath(L"Alpha Printer") + L"\\Sub"));
+
+    Answer(IDYES);
+    Click(IDOK);
+    EXPECT_EQ(boxes->Boxes().size(), 1u);
     EXPECT_EQ(dlg->ModelessResult(), IDOK);
     Values device = {
         {L"", Sz(L"so.Alpha")},
@@ -400,24 +415,30 @@ TEST_F(AddDevDlgTest, AddingAgainReplacesTheKeyAndLeavesLdnsOfTheModel)
         {L"GroupID", Sz(L"ALPHAE")},
     };
     AddService(device);
-    EXPECT_EQ(ReadValues(DevicePath(L"Alpha Printer")), device);
-    // The registry keeps the stored name's spelling and takes the new data.
-    EXPECT_EQ(ReadValues(classPath), (Values{{L"OldName", Sz(L"Alpha Printer")}, {L"Taken", Sz(L"Alpha Printer")}}));
+    EXPECT_EQ(ReadValues(DevicePath(L"Alpha Printer")), device) << "the configured Port went with the old key";
+    EXPECT_FALSE(KeyExists(DevicePath(L"Alpha Printer") + L"\\Sub"));
+    EXPECT_EQ(ReadValues(classPath), (Values{{L"OldName", Sz(L"Alpha Printer")}})) << "its logical names stay";
 }
 
-TEST_F(AddDevDlgTest, DeviceKeyWithASubkeyIsWrittenOverNotReplaced)
+TEST_F(AddDevDlgTest, LdnIsCheckedLikeAddNewLdnBeforeAnythingIsWritten)
 {
-    SetString(DevicePath(L"Alpha Printer"), L"Extra", L"stays");
-    SetString(DevicePath(L"Alpha Printer") + L"\\Sub", L"Inner", L"x");
+    SetString(classPath, L"Taken", L"Some Other Device");
     Open();
     Pick(L"Alpha Printer");
+    TypeLdn(L"Seventeen chars!!");
+    Click(IDOK);
+    ExpectOneBox(L"Logical device name is invalid!", L"Error", kError);
+    TypeLdn(L"taken"); // in the class already, in other letter case
+    Click(IDOK);
+    ExpectOneBox(L"The new name exists!", L"Error", kError);
+    EXPECT_NE(dlg->m_hWnd, nullptr);
+    EXPECT_FALSE(KeyExists(DevicePath(L"Alpha Printer")));
+    EXPECT_EQ(ReadValues(classPath), (Values{{L"Taken", Sz(L"Some Other Device")}}));
+
+    TypeLdn(L"Sixteen chars!!!");
     Click(IDOK);
     EXPECT_EQ(dlg->ModelessResult(), IDOK);
-    const Values device = ReadValues(DevicePath(L"Alpha Printer"));
-    EXPECT_EQ(device.at(L"Extra"), Sz(L"stays"));
-    EXPECT_EQ(device.at(L""), Sz(L"so.Alpha"));
-    EXPECT_EQ(device.at(L"GroupID"), Sz(L"ALPHAE"));
-    EXPECT_TRUE(KeyExists(DevicePath(L"Alpha Printer") + L"\\Sub"));
+    EXPECT_EQ(ReadValues(classPath).at(L"Sixteen chars!!!"), Sz(L"Alpha Printer"));
 }
 
 TEST_F(AddDevDlgTest, LaterValuesOfANameWinEvenOverSonameAndService)
@@ -462,21 +483,32 @@ TEST_F(AddDevDlgTest, CancelCloseAndEscWriteNothing)
     EXPECT_FALSE(KeyExists(classPath));
 }
 
-TEST_F(AddDevDlgTest, UncreatableDeviceKeyReportsTheRegistryCodeAndStaysOpen)
+TEST_F(AddDevDlgTest, FailedValueWriteOrKeyCreationReportsItsCodeAndLeavesNoDevice)
 {
-    // A non-volatile device key cannot go below a volatile class key.
-    HKEY volatileKey = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, classPath.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_WRITE, nullptr,
-                              &volatileKey, nullptr), ERROR_SUCCESS);
-    RegCloseKey(volatileKey);
-    Open();
-    Pick(L"Alpha Printer");
-    TypeLdn(L"NotWritten");
-    Click(IDOK);
-    ExpectOneBox(L"Fails to add device! [1021]", L"Error", kError);
-    EXPECT_NE(dlg->m_hWnd, nullptr);
-    EXPECT_FALSE(KeyExists(DevicePath(L"Alpha Printer")));
-    EXPECT_TRUE(ReadValues(classPath).empty());
+    // The registry takes value names of up to 16383 characters, and no
+    // non-volatile device key below a volatile class key.
+    Open("<c><device type=\"$C\" model=\"Long\" soname=\"so.Long\"><param port=\"serial\" name=\"" +
+         std::string(16384, 'n') + "\" value=\"x\"/></device>"
+         "<device type=\"$C\" model=\"Plain\" soname=\"so.Plain\"><param port=\"serial\" name=\"Port\" value=\"COM1\"/></device></c>");
+    const std::pair<const wchar_t*, const wchar_t*> cases[] = {{L"Long", L"Fails to add device! [87]"},
+                                                               {L"Plain", L"Fails to add device! [1021]"}};
+    for (const auto& [model, message] : cases) {
+        if (std::wstring(model) == L"Plain") {
+            RegDeleteTreeW(HKEY_LOCAL_MACHINE, classPath.c_str());
+            HKEY volatileKey = nullptr;
+            ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, classPath.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_WRITE,
+                                      nullptr, &volatileKey, nullptr),
+                      ERROR_SUCCESS);
+            RegCloseKey(volatileKey);
+        }
+        Pick(model);
+        TypeLdn(L"NotWritten");
+        Click(IDOK);
+        ExpectOneBox(message, L"Error", kError);
+        EXPECT_NE(dlg->m_hWnd, nullptr);
+        EXPECT_FALSE(KeyExists(DevicePath(model)));
+        EXPECT_TRUE(ReadValues(classPath).empty());
+    }
 }
 
 TEST_F(AddDevDlgTest, ItemMissingFromTheCatalogueReports259)

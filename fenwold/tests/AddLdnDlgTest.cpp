@@ -117,7 +117,7 @@ protected:
 
 TEST_F(AddLdnDlgTest, OpensOnTheGivenDeviceAndListsTheOtherClassOnSwitching)
 {
-    Tree({L"FwLdn One", L"FwLdn Two"}, {L"FwLdn Drawer", L"fwldn two b", L"FwLdn Two"});
+    Tree({L"FwLdn One", L"FwLdn Two"}, {L"FwLdn Drawer", L"fwldn two b", L"fwldn two"});
     Open(L"POSPrinter", L"FwLdn Two");
     EXPECT_EQ(Listed(IDC_ADDLDN_CLASS), (std::vector<std::wstring>{L"POSPrinter", L"CashDrawer"}));
     EXPECT_EQ(Selected(IDC_ADDLDN_CLASS), 0);
@@ -127,10 +127,11 @@ TEST_F(AddLdnDlgTest, OpensOnTheGivenDeviceAndListsTheOtherClassOnSwitching)
     EXPECT_FALSE(IsWindowEnabled(dlg->GetDlgItem(IDC_ADDLDN_CONTINUE)));
     EXPECT_FALSE(IsWindowEnabled(dlg->GetDlgItem(ID_HELP)));
 
-    // The first device that begins with the name, without regard to case.
+    // The device of the whole name, without regard to case; one that only
+    // begins with it is another device.
     ChooseClass(1);
-    EXPECT_EQ(Listed(IDC_ADDLDN_DEVICE), (std::vector<std::wstring>{L"FwLdn Drawer", L"fwldn two b", L"FwLdn Two"}));
-    EXPECT_EQ(Selected(IDC_ADDLDN_DEVICE), 1);
+    EXPECT_EQ(Listed(IDC_ADDLDN_DEVICE), (std::vector<std::wstring>{L"FwLdn Drawer", L"fwldn two b", L"fwldn two"}));
+    EXPECT_EQ(Selected(IDC_ADDLDN_DEVICE), 2);
     ChooseClass(0);
     EXPECT_EQ(Selected(IDC_ADDLDN_DEVICE), 1);
 }
@@ -143,11 +144,11 @@ TEST_F(AddLdnDlgTest, OtherClassWithoutAMatchPreselectsItsFirstDevice)
     EXPECT_EQ(Selected(IDC_ADDLDN_DEVICE), 0);
 }
 
-TEST_F(AddLdnDlgTest, AnEarlierDeviceThatBeginsWithTheNameIsPreselected)
+TEST_F(AddLdnDlgTest, AnEarlierDeviceThatOnlyBeginsWithTheNameIsNotPreselected)
 {
     Tree({L"Model-80 Plus", L"Model-80"}, {});
     Open(L"POSPrinter", L"Model-80");
-    EXPECT_EQ(Selected(IDC_ADDLDN_DEVICE), 0);
+    EXPECT_EQ(Selected(IDC_ADDLDN_DEVICE), 1);
 }
 
 TEST_F(AddLdnDlgTest, NamesOfOneToSixteenCharactersAreWrittenAsTyped)
@@ -252,6 +253,23 @@ TEST_F(AddLdnDlgTest, AnUnknownClassSelectsNothingAndOkWritesNothing)
     EXPECT_EQ(Ldn(kPrinterKey, L"FwNoClass").first, 0u);
     EXPECT_EQ(Ldn(kDrawerKey, L"FwNoClass").first, 0u);
     EXPECT_EQ(Ldn(L"SOFTWARE\\OLEforRetail\\ServiceOPOS", L"FwNoClass").first, 0u);
+}
+
+TEST_F(AddLdnDlgTest, AClassKeyThatCannotBeOpenedBrings137AndKeepsTheDialog)
+{
+    const wchar_t missing[] = L"SOFTWARE\\OLEforRetail\\ServiceOPOS\\FwLdnNoKey";
+    RegDeleteTreeW(HKEY_LOCAL_MACHINE, missing);
+    Tree({}, {});
+    const HTREEITEM root = tree.InsertItem(L"FwLdnNoKey", 1, 1, TVI_ROOT, TVI_LAST);
+    g_classMap.Add(root, L"FwLdnNoKey");
+    g_deviceMap.Add(tree.InsertItem(L"FwLdn Ghost", 1, 1, root, TVI_LAST), L"FwLdnNoKey\\FwLdn Ghost");
+    Open(L"FwLdnNoKey", L"FwLdn Ghost");
+    Ok(L"FwGhost");
+    ASSERT_TRUE(Open());
+    ASSERT_EQ(boxes->Boxes().size(), 1u);
+    EXPECT_EQ(boxes->Boxes()[0].text, L"Can't open registry!");
+    EXPECT_EQ(boxes->Boxes()[0].caption, L"Error");
+    EXPECT_EQ(ItemText(*dlg, IDC_ADDLDN_NAME), L"FwGhost");
 }
 
 TEST_F(AddLdnDlgTest, CancelAndTheCloseBoxWriteNothing)

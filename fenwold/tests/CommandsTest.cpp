@@ -54,29 +54,25 @@ protected:
     {
         FrameTest::SetUp();
         const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        m_prefix = L"FwCmd " + std::wstring(test.begin(), test.end());
-        deviceA = m_prefix + L" A";
-        deviceB = m_prefix + L" B";
+        const std::wstring prefix = L"FwCmd " + std::wstring(test.begin(), test.end());
+        deviceA = prefix + L" A";
+        deviceB = prefix + L" B";
+        RemoveNames();
         opos_test::AddDevices(L"POSPrinter", {deviceA, deviceB});
         opos_test::RegisterControl(L"OPOS POSPrinter Control (Velquist)");
     }
     void TearDown() override
     {
         FrameTest::TearDown();
-        for (const wchar_t* deviceClass : {L"POSPrinter", L"CashDrawer"}) {
+        for (const wchar_t* deviceClass : {L"POSPrinter", L"CashDrawer"})
             opos_test::RemoveDevices(deviceClass, {deviceA, deviceB});
-            HKEY key = nullptr;
-            if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, ClassKey(deviceClass).c_str(), 0, KEY_READ | KEY_WRITE, &key) != ERROR_SUCCESS)
-                continue;
-            for (const std::wstring& name : ValueNames(ClassKey(deviceClass)))
-                if (name.compare(0, m_prefix.size(), m_prefix) == 0 || _wcsnicmp(name.c_str(), m_prefix.c_str(), m_prefix.size()) == 0)
-                    RegDeleteValueW(key, name.c_str());
-            RegCloseKey(key);
-        }
+        RemoveNames();
         opos_test::UnregisterControl();
     }
 
-    std::wstring Ldn(const wchar_t* suffix) const { return m_prefix + L" " + suffix; }
+    // Logical names of these tests, short enough to be renamed to (the tests
+    // of this program run one at a time).
+    std::wstring Ldn(const wchar_t* suffix) const { return kLdnPrefix + std::wstring(suffix); }
     void SetLdn(const std::wstring& name, const std::wstring& device) { SetValue(kPrinterKey, name, device); }
     // The data of a POSPrinter logical name, when it is there.
     std::optional<std::wstring> LdnData(const std::wstring& name) const
@@ -136,13 +132,18 @@ protected:
     // `text` and ends the edit with Enter (or Esc).
     void RenameInPlace(const std::wstring& text, WPARAM endKey = VK_RETURN)
     {
+        TypeInPlace(text, endKey);
+        Pump();
+        EXPECT_EQ(frame->m_list.GetEditControl(), nullptr) << "the edit has ended";
+    }
+    // The same up to the end of the edit's notifications, nothing pumped.
+    void TypeInPlace(const std::wstring& text, WPARAM endKey = VK_RETURN)
+    {
         Command(ID_RENAME_LDN);
         HWND edit = frame->m_list.GetEditControl();
         ASSERT_NE(edit, nullptr) << "no edit began";
         SetWindowTextW(edit, text.c_str());
         SendMessageW(edit, WM_KEYDOWN, endKey, 0);
-        Pump();
-        EXPECT_EQ(frame->m_list.GetEditControl(), nullptr) << "the edit has ended";
     }
 
     // The tree was rebuilt: nothing selected, the maps as the registry is.
@@ -164,13 +165,30 @@ protected:
     std::wstring deviceB;
 
 private:
-    std::wstring m_prefix;
+    static constexpr const wchar_t* kLdnPrefix = L"FwCmd ";
+    static void RemoveNames()
+    {
+        for (const wchar_t* deviceClass : {L"POSPrinter", L"CashDrawer"}) {
+            HKEY key = nullptr;
+            if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, ClassKey(deviceClass).c_str(), 0, KEY_READ | KEY_WRITE, &key) != ERROR_SUCCESS)
+                continue;
+            for (const std::wstring& name : ValueNames(ClassKey(deviceClass)))
+                if (_wcsnicmp(name.c_str(), kLdnPrefix, wcslen(kLdnPrefix)) == 0)
+                    RegDeleteValueW(key, name.c_str());
+            RegCloseKey(key);
+        }
+    }
 };
 } // namespace
 
-TEST_F(CommandsTest, DeleteDeviceAsksThenRemovesOnlyItsKeyAndLeavesItsNames)
+TEST_F(CommandsTest, DeleteDeviceAsksThenRemovesItsKeyAndItsNamesOnly)
 {
     SetLdn(Ldn(L"pos1"), deviceA);
+    std::wstring upper = deviceA;
+    CharUpperBuffW(&upper[0], static_cast<DWORD>(upper.size()));
+    SetLdn(Ldn(L"pos2"), upper); // key names ignore case
+    SetLdn(Ldn(L"other"), deviceB);
+    SetLdn(Ldn(L"prefix"), deviceA + L"X");
     CreateFrame();
     SelectDevice(deviceA);
 
@@ -179,6 +197,7 @@ TEST_F(CommandsTest, DeleteDeviceAsksThenRemovesOnlyItsKeyAndLeavesItsNames)
     ASSERT_EQ(boxes->Boxes().size(), 1u);
     ExpectBox(0, L"Are you sure you want to delete this?", L"POSPrinter\\" + deviceA, kQuestionBox);
     EXPECT_TRUE(DeviceExists(L"POSPrinter", deviceA));
+    EXPECT_TRUE(LdnData(Ldn(L"pos1")));
     EXPECT_NE(frame->m_tree.GetSelectedItem(), nullptr) << "No rebuilds nothing";
 
     Answer(IDYES);
@@ -186,7 +205,10 @@ TEST_F(CommandsTest, DeleteDeviceAsksThenRemovesOnlyItsKeyAndLeavesItsNames)
     EXPECT_EQ(boxes->Boxes().size(), 1u) << "only the question";
     EXPECT_FALSE(DeviceExists(L"POSPrinter", deviceA));
     EXPECT_TRUE(DeviceExists(L"POSPrinter", deviceB));
-    EXPECT_EQ(LdnData(Ldn(L"pos1")), deviceA) << "its logical names stay";
+    EXPECT_FALSE(LdnData(Ldn(L"pos1")));
+    EXPECT_FALSE(LdnData(Ldn(L"pos2")));
+    EXPECT_EQ(LdnData(Ldn(L"other")), deviceB);
+    EXPECT_EQ(LdnData(Ldn(L"prefix")), deviceA + L"X");
     ExpectRebuilt();
 }
 
@@ -244,6 +266,14 @@ TEST_F(CommandsTest, DeleteLdnRemovesTheSelectedNameOnly)
     EXPECT_TRUE(DeviceExists(L"POSPrinter", deviceA));
     ExpectRebuilt();
     EXPECT_TRUE(boxes->Boxes().empty()) << "no confirmation";
+
+    // A name the registry does not hold cannot be deleted: 139.
+    SelectDevice(deviceA);
+    SelectRow(Ldn(L"gone"));
+    Command(ID_DELETE_LDN);
+    ASSERT_EQ(boxes->Boxes().size(), 1u);
+    ExpectBox(0, L"Setting registry fails!", L"Error", kErrorBox);
+    EXPECT_NE(frame->m_tree.GetSelectedItem(), nullptr) << "a failure rebuilds nothing";
 }
 
 TEST_F(CommandsTest, RenameInPlaceMovesTheNameAndKeepsItsDevice)
@@ -252,7 +282,11 @@ TEST_F(CommandsTest, RenameInPlaceMovesTheNameAndKeepsItsDevice)
     CreateFrame();
     SelectDevice(deviceA);
     SelectRow(Ldn(L"old"));
-    RenameInPlace(Ldn(L"new"));
+    TypeInPlace(Ldn(L"new"));
+    // The list is not emptied inside its own notification: the rebuild waits.
+    EXPECT_EQ(frame->m_list.GetItemCount(), 1);
+    EXPECT_NE(frame->m_tree.GetSelectedItem(), nullptr);
+    Pump();
     EXPECT_EQ(frame->m_oldLdn, CString(Ldn(L"old").c_str()));
     EXPECT_FALSE(LdnData(Ldn(L"old")));
     EXPECT_EQ(LdnData(Ldn(L"new")), deviceA);
@@ -260,11 +294,12 @@ TEST_F(CommandsTest, RenameInPlaceMovesTheNameAndKeepsItsDevice)
     ExpectRebuilt();
 }
 
-TEST_F(CommandsTest, RenameCancelledEmptiedOrUnchangedKeepsTheName)
+TEST_F(CommandsTest, RenameCancelledEmptiedUnchangedOrTooLongKeepsTheName)
 {
     SetLdn(Ldn(L"keep"), deviceA);
     CreateFrame();
-    for (const std::wstring& text : {Ldn(L"other"), std::wstring(), Ldn(L"keep")}) {
+    const std::wstring seventeen = Ldn(L"17 chars!!!");
+    for (const std::wstring& text : {Ldn(L"other"), std::wstring(), Ldn(L"keep"), seventeen}) {
         SelectDevice(deviceA);
         SelectRow(Ldn(L"keep"));
         RenameInPlace(text, text == Ldn(L"other") ? VK_ESCAPE : VK_RETURN);
@@ -272,7 +307,10 @@ TEST_F(CommandsTest, RenameCancelledEmptiedOrUnchangedKeepsTheName)
         EXPECT_TRUE(HasValueSpelled(Ldn(L"keep")));
         EXPECT_FALSE(LdnData(Ldn(L"other")));
     }
-    EXPECT_TRUE(boxes->Boxes().empty());
+    EXPECT_FALSE(LdnData(seventeen));
+    // Only the name of more than 16 characters brings a message.
+    ASSERT_EQ(boxes->Boxes().size(), 1u);
+    ExpectBox(0, L"Logical device name is invalid!", L"Error", kErrorBox);
 }
 
 TEST_F(CommandsTest, RenameChangingOnlyTheCaseRespellsTheName)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
@@ -19,10 +20,18 @@ public:
 
     // Waits for a message box of the process and returns its text (empty on time-out).
     std::wstring WaitForBox(DWORD timeoutMs, HWND* box = nullptr);
+    // Waits for a dialog box (a message box too) of the process other than `except`.
+    HWND WaitForDialog(DWORD timeoutMs, HWND except = nullptr);
     // Waits for the visible main frame.
     HWND WaitForFrame(DWORD timeoutMs);
     // Waits for the process to end; its exit code, or STILL_ACTIVE on time-out.
     DWORD WaitForExit(DWORD timeoutMs);
+
+    // The item of the process's `tree` with the text `text`, among the roots
+    // and their children; null when there is none.
+    HTREEITEM FindTreeItem(HWND tree, const std::wstring& text) const;
+    // Moves the mouse onto `item` and right-clicks it.
+    bool RightClick(HWND tree, HTREEITEM item) const;
 
 private:
     PROCESS_INFORMATION m_info = {};
@@ -30,3 +39,5 @@ private:
 
 // The path of Fenwold.exe beside the test programs' build folder.
 std::wstring FenwoldExePath();
+// The device tree of Fenwold's main frame; null when it has none.
+HWND FindTree(HWND frame);

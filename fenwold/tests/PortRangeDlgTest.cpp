@@ -1,9 +1,12 @@
 // The Port range dialog driven by messages: numbers in and out, the arrows'
-// limits, the default buttons, and the ways it ends.
+// limits, the default buttons, the refusals, and the ways it ends.
 #include "DialogTestSupport.h"
 #include "PortRangeDlg.h"
+#include "testing/BoxAnswer.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 using dialog_test::ItemText;
 
@@ -72,17 +75,17 @@ TEST_F(PortRangeDlgTest, OpensWithTheNumbersGivenAndTheArrowsStopAtThem)
     EXPECT_EQ(dlg.m_maxLptPort, 3);
 }
 
-TEST_F(PortRangeDlgTest, TypedNumbersComeOutOnOkNegativeOnesToo)
+TEST_F(PortRangeDlgTest, TypedNumbersUpToCom256AndLpt9ComeOutOnOk)
 {
     CPortRangeDlg dlg(10, 3);
     Open(dlg);
-    dlg.SetDlgItemText(IDC_PORTRANGE_COM, L"20");
-    dlg.SetDlgItemText(IDC_PORTRANGE_LPT, L"-4");
+    dlg.SetDlgItemText(IDC_PORTRANGE_COM, L"256");
+    dlg.SetDlgItemText(IDC_PORTRANGE_LPT, L" 9 ");
     Click(dlg, IDOK);
     EXPECT_EQ(dlg.m_hWnd, nullptr);
     EXPECT_EQ(dlg.ModelessResult(), IDOK);
-    EXPECT_EQ(dlg.m_maxComPort, 20);
-    EXPECT_EQ(dlg.m_maxLptPort, -4);
+    EXPECT_EQ(dlg.m_maxComPort, 256);
+    EXPECT_EQ(dlg.m_maxLptPort, 9);
 }
 
 TEST_F(PortRangeDlgTest, SystemDefaultGivesTenAndOneAndCancellingKeepsTheNumbers)
@@ -120,50 +123,46 @@ TEST_F(PortRangeDlgTest, SystemDefaultGivesTenAndOneAndCancellingKeepsTheNumbers
     }
 }
 
-TEST_F(PortRangeDlgTest, AComTextThatIsNoNumberGivesZeroAndLeavesLptUnread)
+TEST_F(PortRangeDlgTest, AFieldThatIsEmptyNoNumberOrOutOfRangeKeepsTheDialogOpenWithItsTextSelected)
 {
-    for (const wchar_t* text : {L"", L"20abc", L"2147483648"}) {
+    const struct {
+        const wchar_t* com;
+        const wchar_t* lpt;
+        int refused; // the edit that is refused
+        const wchar_t* message;
+    } cases[] = {
+        {L"", L"2", IDC_PORTRANGE_COM, L"Please enter a number from 1 to 256!"},
+        {L"20abc", L"2", IDC_PORTRANGE_COM, L"Please enter a number from 1 to 256!"},
+        {L"0", L"2", IDC_PORTRANGE_COM, L"Please enter a number from 1 to 256!"},
+        {L"257", L"2", IDC_PORTRANGE_COM, L"Please enter a number from 1 to 256!"},
+        {L"12", L"-4", IDC_PORTRANGE_LPT, L"Please enter a number from 1 to 9!"},
+        {L"12", L"10", IDC_PORTRANGE_LPT, L"Please enter a number from 1 to 9!"},
+        {L"12", L"x", IDC_PORTRANGE_LPT, L"Please enter a number from 1 to 9!"},
+    };
+    for (const auto& c : cases) {
+        uitest::ScopedBoxAnswer boxes;
         CPortRangeDlg dlg(10, 3);
         Open(dlg);
-        dlg.SetDlgItemText(IDC_PORTRANGE_COM, text);
-        dlg.SetDlgItemText(IDC_PORTRANGE_LPT, L"2");
-        // The failed exchange puts the focus on the COM edit.
-        EXPECT_FALSE(dlg.DoDataExchange(TRUE));
-        EXPECT_EQ(GetFocus(), dlg.GetDlgItem(IDC_PORTRANGE_COM));
-        dlg.m_maxComPort = 10;
+        dlg.SetDlgItemText(IDC_PORTRANGE_COM, c.com);
+        dlg.SetDlgItemText(IDC_PORTRANGE_LPT, c.lpt);
         Click(dlg, IDOK);
-        EXPECT_EQ(dlg.ModelessResult(), IDOK);
-        EXPECT_EQ(dlg.m_maxComPort, 0) << text;
-        EXPECT_EQ(dlg.m_maxLptPort, 3) << text;
+        const std::string label = std::string("COM ") + std::string(c.com, c.com + wcslen(c.com)) + " LPT " +
+                                  std::string(c.lpt, c.lpt + wcslen(c.lpt));
+        ASSERT_NE(dlg.m_hWnd, nullptr) << label;
+        ASSERT_EQ(boxes.Boxes().size(), 1u) << label;
+        EXPECT_EQ(boxes.Boxes()[0].text, c.message) << label;
+        EXPECT_EQ(boxes.Boxes()[0].caption, L"Warning");
+        EXPECT_EQ(boxes.Boxes()[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+        HWND edit = dlg.GetDlgItem(c.refused);
+        EXPECT_EQ(GetFocus(), edit) << label;
+        DWORD start = 1, end = 0;
+        SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 0u) << label;
+        EXPECT_EQ(end, static_cast<DWORD>(GetWindowTextLengthW(edit))) << label;
+        EXPECT_EQ(dlg.m_maxComPort, 10) << label << ": nothing is stored";
+        EXPECT_EQ(dlg.m_maxLptPort, 3) << label;
+        Click(dlg, IDCANCEL);
     }
-}
-
-TEST_F(PortRangeDlgTest, AnLptTextThatIsNoNumberGivesZero)
-{
-    CPortRangeDlg dlg(10, 3);
-    Open(dlg);
-    dlg.SetDlgItemText(IDC_PORTRANGE_COM, L"12");
-    dlg.SetDlgItemText(IDC_PORTRANGE_LPT, L"x");
-    Click(dlg, IDOK);
-    EXPECT_EQ(dlg.m_maxComPort, 12);
-    EXPECT_EQ(dlg.m_maxLptPort, 0);
-}
-
-TEST_F(PortRangeDlgTest, HugeNumbersAreCutToTheLimit)
-{
-    CPortRangeDlg dlg(10, 3);
-    Open(dlg);
-    dlg.SetDlgItemText(IDC_PORTRANGE_COM, L"2000000000");
-    dlg.SetDlgItemText(IDC_PORTRANGE_LPT, L"257");
-    Click(dlg, IDOK);
-    EXPECT_EQ(dlg.m_maxComPort, CPortRangeDlg::kPortNumberLimit);
-    EXPECT_EQ(dlg.m_maxLptPort, CPortRangeDlg::kPortNumberLimit);
-
-    CPortRangeDlg exact(10, 3);
-    Open(exact);
-    exact.SetDlgItemText(IDC_PORTRANGE_COM, L"256");
-    Click(exact, IDOK);
-    EXPECT_EQ(exact.m_maxComPort, 256);
 }
 
 TEST_F(PortRangeDlgTest, ModalRunReturnsOkWithTheNumbers)

@@ -1,4 +1,6 @@
-// Fenwold.exe as a process: its start-up message, its frame, its exit code.
+// Fenwold.exe as a process: its start-up message, its frame, its exit code,
+// and a technician's round through its tree and dialogs.
+#include "CatalogueFolder.h"
 #include "FenwoldProcess.h"
 #include "OposRegistry.h"
 #include "resource.h"
@@ -6,7 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
+#include <string>
+#include <vector>
 
 namespace {
 struct CloseWay {
@@ -53,3 +58,125 @@ INSTANTIATE_TEST_SUITE_P(AnyWay, FenwoldExitTest,
                                            CloseWay{"ExitCommand", WM_COMMAND, ID_APP_EXIT, L""},
                                            CloseWay{"AltF4", WM_SYSCOMMAND, SC_CLOSE, L"/ignored --args 42"}),
                          [](const ::testing::TestParamInfo<CloseWay>& info) { return info.param.name; });
+
+namespace {
+const std::wstring kPrinters = std::wstring(opos_test::kServiceOpos) + L"\\POSPrinter";
+const wchar_t kLdn[] = L"FwDriven";
+const std::vector<std::wstring> kDevices = {L"FwDriven A", L"FwDriven B", L"FwDriven C"};
+
+// The string `name` of HKLM\<key>; empty when absent.
+std::wstring ReadString(const std::wstring& key, const wchar_t* name)
+{
+    wchar_t data[260] = {};
+    DWORD bytes = sizeof(data) - sizeof(wchar_t);
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &bytes) != ERROR_SUCCESS)
+        return std::wstring();
+    return data;
+}
+
+void SetString(const std::wstring& key, const wchar_t* name, const std::wstring& text)
+{
+    ASSERT_EQ(RegSetKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, REG_SZ, text.c_str(),
+                              static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+}
+
+bool WaitUntilGone(HWND window)
+{
+    for (int i = 0; i < 500 && IsWindow(window); ++i)
+        Sleep(20);
+    return !IsWindow(window);
+}
+
+void PressKey(WORD key)
+{
+    INPUT press[2] = {};
+    press[0].type = press[1].type = INPUT_KEYBOARD;
+    press[0].ki.wVk = press[1].ki.wVk = key;
+    press[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, press, sizeof(INPUT));
+}
+
+// The devices and the name of this test, before and after it.
+struct DrivenRegistry {
+    DrivenRegistry() { Remove(); }
+    ~DrivenRegistry() { Remove(); }
+    static void Remove()
+    {
+        opos_test::RemoveDevices(L"POSPrinter", kDevices);
+        RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kPrinters.c_str(), kLdn);
+        opos_test::UnregisterControl();
+    }
+};
+} // namespace
+
+// Two serial printers, A selected, B right-clicked: Communication Settings
+// edits B only.  Deleting B takes its logical name along, so a new device
+// may be given that name.
+TEST(FenwoldDriven, RightClickedDeviceIsTheOneEditedAndADeletedDevicesNameIsFreeAgain)
+{
+    const DrivenRegistry registry;
+    opos_test::AddDevices(L"POSPrinter", {kDevices[0], kDevices[1]});
+    for (int i : {0, 1}) {
+        SetString(kPrinters + L"\\" + kDevices[i], L"GroupID", L"RS");
+        SetString(kPrinters + L"\\" + kDevices[i], L"Port", L"COM2");
+    }
+    SetString(kPrinters, kLdn, kDevices[1]);
+    opos_test::RegisterControl(L"OPOS POSPrinter Control 1.11 (Velquist)");
+    CatalogueFolder folder; // the program's current directory
+    folder.Write("<c><device type=\"POSPrinter\" model=\"FwDriven C\" soname=\"so.Driven\">"
+                 "<param port=\"serial\" name=\"GroupID\" value=\"DRIVENS\"/></device></c>");
+
+    FenwoldProcess fenwold;
+    ASSERT_TRUE(fenwold.Start(FenwoldExePath()));
+    HWND frame = fenwold.WaitForFrame(20000);
+    ASSERT_NE(frame, nullptr);
+    HWND tree = FindTree(frame);
+    const HTREEITEM a = fenwold.FindTreeItem(tree, kDevices[0]);
+    const HTREEITEM b = fenwold.FindTreeItem(tree, kDevices[1]);
+    ASSERT_TRUE(a && b);
+    ASSERT_TRUE(SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(a)));
+
+    ASSERT_TRUE(fenwold.RightClick(tree, b));
+    ASSERT_NE(uitest::WaitForProcessWindow(fenwold.Pid(), L"#32768", 10000), nullptr) << "no context menu";
+    PressKey('O'); // C&ommunication Settings...
+    HWND details = fenwold.WaitForDialog(10000);
+    ASSERT_NE(details, nullptr);
+    EXPECT_EQ(uitest::WindowText(details), L"Port Details");
+    SendMessageW(GetDlgItem(details, IDC_PORTCFG_PORT), CB_SETCURSEL, 5, 0); // None, COM1, ... COM5
+    ASSERT_TRUE(uitest::ClickButton(details, IDOK));
+    ASSERT_TRUE(WaitUntilGone(details));
+    EXPECT_EQ(ReadString(kPrinters + L"\\" + kDevices[1], L"Port"), L"COM5");
+    EXPECT_EQ(ReadString(kPrinters + L"\\" + kDevices[0], L"Port"), L"COM2");
+
+    // B is the selection now.
+    PostMessageW(frame, WM_COMMAND, ID_DELETE, 0);
+    HWND question = fenwold.WaitForDialog(10000);
+    ASSERT_NE(question, nullptr);
+    EXPECT_EQ(uitest::WindowText(question), L"POSPrinter\\" + kDevices[1]);
+    ASSERT_TRUE(uitest::ClickButton(question, IDYES));
+    ASSERT_TRUE(WaitUntilGone(question));
+    const std::vector<std::wstring> devices = opos_test::EnumDevices(L"POSPrinter");
+    EXPECT_EQ(std::count(devices.begin(), devices.end(), kDevices[1]), 0);
+    EXPECT_EQ(ReadString(kPrinters, kLdn), L"") << "the name went with its device";
+
+    const HTREEITEM printers = fenwold.FindTreeItem(tree, L"POSPrinter");
+    ASSERT_TRUE(SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(printers)));
+    PostMessageW(frame, WM_COMMAND, ID_ADD_DEVICE, 0);
+    HWND add = fenwold.WaitForDialog(10000);
+    ASSERT_NE(add, nullptr);
+    EXPECT_EQ(uitest::WindowText(add), L"Add New Device");
+    HWND models = GetDlgItem(add, IDC_ADDDEV_MODEL);
+    SendMessageW(models, CB_SETCURSEL, 0, 0);
+    SendMessageW(add, WM_COMMAND, MAKEWPARAM(IDC_ADDDEV_MODEL, CBN_SELCHANGE), reinterpret_cast<LPARAM>(models));
+    SendMessageW(GetDlgItem(add, IDC_ADDDEV_LDN), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kLdn));
+    ASSERT_TRUE(uitest::ClickButton(add, IDOK));
+    if (!WaitUntilGone(add)) {
+        HWND box = fenwold.WaitForDialog(1000, add);
+        FAIL() << "Add New Device stayed open: " << testing::PrintToString(uitest::WindowText(GetDlgItem(box, 0xFFFF)));
+    }
+    EXPECT_EQ(ReadString(kPrinters, kLdn), kDevices[2]);
+
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(fenwold.WaitForExit(20000), 1u);
+}

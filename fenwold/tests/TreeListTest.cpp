@@ -7,6 +7,9 @@
 #include "UiAnswer.h"
 #include "ui/RegKey.h"
 
+#include <sddl.h>
+
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -62,6 +65,40 @@ const std::vector<std::wstring> kDevicePopup = {L"&CheckHealth Interactive", L"D
                                                 L"Add New &LDN...", L"C&ommunication Settings...", L"&Delete",
                                                 L"&Export Registry...", L"Prope&rty..."};
 const std::vector<std::wstring> kNamePopup = {L"&Add", L"&Delete", L"&Rename LDN"};
+
+// While alive, HKLM\<path> grants everyone reading only; its access list
+// comes back afterwards.
+class ReadOnlyKey {
+public:
+    explicit ReadOnlyKey(const std::wstring& path) : m_path(path) { Restrict(); }
+    ~ReadOnlyKey()
+    {
+        CRegKey key;
+        if (m_saved.empty() || key.Open(HKEY_LOCAL_MACHINE, m_path.c_str(), WRITE_DAC) != ERROR_SUCCESS)
+            return;
+        EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, m_saved.data()), ERROR_SUCCESS);
+    }
+    ReadOnlyKey(const ReadOnlyKey&) = delete;
+    ReadOnlyKey& operator=(const ReadOnlyKey&) = delete;
+
+private:
+    void Restrict()
+    {
+        CRegKey key;
+        ASSERT_EQ(key.Open(HKEY_LOCAL_MACHINE, m_path.c_str(), READ_CONTROL | WRITE_DAC), ERROR_SUCCESS);
+        DWORD size = 0;
+        (void)RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
+        m_saved.resize(size);
+        ASSERT_EQ(RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, m_saved.data(), &size), ERROR_SUCCESS);
+        PSECURITY_DESCRIPTOR readOnly = nullptr;
+        ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)", SDDL_REVISION_1, &readOnly, nullptr));
+        EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, readOnly), ERROR_SUCCESS);
+        LocalFree(readOnly);
+    }
+
+    std::wstring m_path;
+    std::vector<BYTE> m_saved;
+};
 
 class TreeListTest : public FrameTest {
 protected:
@@ -262,6 +299,9 @@ TEST_F(TreeListTest, DeviceNodeListsTheLogicalNamesOfItsOwnClassExactly)
     const std::wstring printer = AddDevice(L"POSPrinter", L"Twin");
     const std::wstring drawer = AddDevice(L"CashDrawer", L"Twin"); // the same key name under the other class
     const std::wstring bare = AddDevice(L"POSPrinter", L"Bare");
+    // Names too long for the list's buffers come first and are passed over.
+    AddLdn(L"POSPrinter", L"0" + std::wstring(260, L'n'), printer);
+    AddLdn(L"POSPrinter", L"0 data", std::wstring(200, L'd'));
     const std::wstring ldn1 = AddLdn(L"POSPrinter", L"1", printer);
     const std::wstring ldn2 = AddLdn(L"POSPrinter", L"2", printer);
     AddLdn(L"POSPrinter", L"case", m_tag + L" twin"); // differs only in case
@@ -286,6 +326,29 @@ TEST_F(TreeListTest, DeviceNodeListsTheLogicalNamesOfItsOwnClassExactly)
     HWND toolBar = GetDlgItem(frame->m_hWndToolBar, ATL_IDW_TOOLBAR);
     EXPECT_TRUE(SendMessageW(toolBar, TB_ISBUTTONENABLED, ID_CHECKHEALTH, 0));
     EXPECT_FALSE(SendMessageW(toolBar, TB_ISBUTTONENABLED, ID_DEVICE_SETTINGS, 0));
+}
+
+TEST_F(TreeListTest, WithoutWriteAccessTheTreeAndListsStillShowAndDeleteReportsTheRefusal)
+{
+    const std::wstring device = AddDevice(L"CashDrawer", L"Locked", L"Locked drawer");
+    const std::wstring ldn = AddLdn(L"CashDrawer", L"1", device);
+    const ReadOnlyKey classKey(ClassPath(L"CashDrawer"));
+    const ReadOnlyKey deviceKey(ClassPath(L"CashDrawer") + L"\\" + device);
+    CreateFrame();
+    ASSERT_NE(Node(L"CashDrawer", device), nullptr);
+    Select(Root(L"CashDrawer"));
+    const std::vector<Row> rows = Rows();
+    EXPECT_NE(std::find(rows.begin(), rows.end(), Row{device, L"Locked drawer", L"", 1}), rows.end());
+    Select(Node(L"CashDrawer", device));
+    EXPECT_EQ(Rows(), (std::vector<Row>{{ldn, L"CashDrawer\\" + device, L"", 0}}));
+
+    // A command that writes still asks for writing, and says it was refused.
+    boxes.reset(); // one answerer at a time
+    boxes = std::make_unique<uitest::ScopedBoxAnswer>(IDYES);
+    frame->SendMessage(WM_COMMAND, ID_DELETE);
+    ASSERT_EQ(boxes->Boxes().size(), 2u);
+    EXPECT_EQ(boxes->Boxes()[1].text, L"Fails to delete device! [5]");
+    EXPECT_NE(Node(L"CashDrawer", device), nullptr);
 }
 
 TEST_F(TreeListTest, ViewCommandsSwitchTheListAndCheckOnlyTheChosenMode)
@@ -342,46 +405,37 @@ TEST_F(TreeListTest, DoubleClickOnADeviceRowSelectsItsNode)
     EXPECT_EQ(frame->m_tree.GetSelectedItem(), Node(L"CashDrawer", device));
 }
 
-TEST_F(TreeListTest, TreeContextMenusFollowTheClickedNodeAndActOnTheSelectedOne)
+TEST_F(TreeListTest, RightClickOnATreeNodeSelectsItSoItsPopupActsOnIt)
 {
     const std::wstring device = AddDevice(L"POSPrinter", L"A");
     CreateFrame();
     Select(Root(L"POSPrinter"));
     {
-        // The device popup over the class selection: its device commands are
-        // grayed and choosing one does nothing.
+        // The device popup over a class selection: the device becomes the
+        // selection, so its commands are enabled and act on it.
         ScopedMenuAnswer menus(L'o');
         ScopedDialogAnswer dialogs;
         RightClickTree(Node(L"POSPrinter", device));
         ASSERT_EQ(menus.Menus().size(), 1u);
         EXPECT_EQ(Texts(menus.Menus()[0]), kDevicePopup);
         for (UINT id : {ID_CHECKHEALTH, ID_COMM_SETTINGS, ID_DELETE})
-            EXPECT_TRUE(Entry(menus.Menus()[0], id)->grayed) << id;
-        EXPECT_FALSE(Entry(menus.Menus()[0], ID_ADD_LDN)->grayed);
+            EXPECT_FALSE(Entry(menus.Menus()[0], id)->grayed) << id;
         EXPECT_TRUE(Entry(menus.Menus()[0], ID_DEVICE_EXPORT)->grayed);
-        EXPECT_TRUE(dialogs.Captions().empty());
-        EXPECT_EQ(frame->m_tree.GetSelectedItem(), Root(L"POSPrinter")) << "the right-click selects nothing";
+        EXPECT_EQ(frame->m_tree.GetSelectedItem(), Node(L"POSPrinter", device));
+        EXPECT_EQ(dialogs.Captions(), std::vector<std::wstring>{L"Port Details"}) << "the chosen command reaches the frame";
     }
-    Select(Node(L"POSPrinter", device));
     {
         ScopedMenuAnswer menus;
         RightClickTree(Root(L"CashDrawer"));
         ASSERT_EQ(menus.Menus().size(), 1u);
         EXPECT_EQ(Texts(menus.Menus()[0]), kClassPopup);
+        EXPECT_EQ(frame->m_tree.GetSelectedItem(), Root(L"CashDrawer"));
     }
     {
         ScopedMenuAnswer menus;
         RightClickTree(nullptr); // empty tree space
         EXPECT_TRUE(menus.Menus().empty());
-    }
-    {
-        // Chosen from the device popup, the command reaches the frame.
-        ScopedMenuAnswer menus(L'o');
-        ScopedDialogAnswer dialogs;
-        RightClickTree(Node(L"POSPrinter", device));
-        ASSERT_EQ(menus.Menus().size(), 1u);
-        EXPECT_FALSE(Entry(menus.Menus()[0], ID_COMM_SETTINGS)->grayed);
-        EXPECT_EQ(dialogs.Captions(), std::vector<std::wstring>{L"Port Details"});
+        EXPECT_EQ(frame->m_tree.GetSelectedItem(), Root(L"CashDrawer")) << "nothing new is selected";
     }
 }
 
@@ -534,14 +588,13 @@ TEST_F(TreeListTest, PropertyShowsTheSelectedDevicesDetailsWithoutApply)
     frame->ShowProperty(ID_COMM_SETTINGS, Node(L"POSPrinter", second));
     EXPECT_EQ(dialogs.Captions().size(), 1u);
 
-    // The class popup's Property, right-clicked on a class node, acts on the selected device.
+    // The device popup's Property acts on the right-clicked device.
     {
         ScopedMenuAnswer menus(L'r');
-        RightClickTree(Root(L"CashDrawer"));
+        RightClickTree(Node(L"POSPrinter", first));
         ASSERT_EQ(menus.Menus().size(), 1u);
-        EXPECT_EQ(Texts(menus.Menus()[0]), kClassPopup);
+        EXPECT_EQ(Texts(menus.Menus()[0]), kDevicePopup);
     }
     ASSERT_EQ(dialogs.Captions().size(), 2u);
-    EXPECT_NE(texts.find(L"|Second receipt printer|"), std::wstring::npos);
-    (void)first;
+    EXPECT_NE(texts.find(L"|First receipt printer|"), std::wstring::npos);
 }

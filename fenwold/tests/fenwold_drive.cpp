@@ -2,8 +2,13 @@
 // for the frame, prints "ready <left> <top> <width> <height>", holds it open
 // for the given milliseconds, closes it and exits with Fenwold's exit code.
 // A second argument names a menu mnemonic (e.g. E) to open before "ready", or
-// is "class" to select the first device class in the tree.
+// is "class" to select the first device class in the tree, or "portrange" /
+// "replace" to show a refusal box over its dialog: Port Range Settings with
+// 0 COM ports, or Add New Device of the first model of the first class (with
+// the catalogue in the current directory) when that device exists already.
 #include "FenwoldProcess.h"
+#include "OposRegistry.h"
+#include "resource.h"
 #include "testing/BoxAnswer.h"
 
 #include <commctrl.h>
@@ -12,25 +17,36 @@
 #include <cwchar>
 
 namespace {
-BOOL CALLBACK FindTree(HWND window, LPARAM found)
-{
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, 64);
-    if (wcscmp(name, WC_TREEVIEWW) != 0)
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
 // Selects the tree's first root; false when the tree is not found.
 bool SelectFirstClass(HWND frame)
 {
-    HWND tree = nullptr;
-    EnumChildWindows(frame, FindTree, reinterpret_cast<LPARAM>(&tree));
+    HWND tree = FindTree(frame);
     if (!tree)
         return false;
     const LRESULT root = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0);
     return root && SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, root);
+}
+
+// Opens the dialog of `which` and makes it show its box; the box, or null.
+HWND ShowBox(FenwoldProcess& fenwold, HWND frame, const std::wstring& which, HWND& dialog)
+{
+    const bool replace = which == L"replace";
+    if (replace && !SelectFirstClass(frame))
+        return nullptr;
+    PostMessageW(frame, WM_COMMAND, replace ? ID_ADD_DEVICE : ID_PORT_RANGE, 0);
+    dialog = fenwold.WaitForDialog(10000);
+    if (!dialog)
+        return nullptr;
+    if (replace) {
+        HWND models = GetDlgItem(dialog, IDC_ADDDEV_MODEL);
+        SendMessageW(models, CB_SETCURSEL, 0, 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_ADDDEV_MODEL, CBN_SELCHANGE), reinterpret_cast<LPARAM>(models));
+        opos_test::AddDevices(L"POSPrinter", {uitest::WindowText(models)});
+    } else {
+        SendMessageW(GetDlgItem(dialog, IDC_PORTRANGE_COM), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"0"));
+    }
+    uitest::ClickButton(dialog, IDOK);
+    return fenwold.WaitForDialog(10000, dialog);
 }
 } // namespace
 
@@ -52,11 +68,17 @@ int wmain(int argc, wchar_t** argv)
         std::printf("no frame\n");
         return 3;
     }
+    HWND dialog = nullptr;
+    HWND shown = nullptr;
     if (argc > 2 && wcscmp(argv[2], L"class") == 0) {
         Sleep(500);
         if (!SelectFirstClass(frame))
             std::printf("no tree\n");
         Sleep(500);
+    } else if (argc > 2 && (wcscmp(argv[2], L"portrange") == 0 || wcscmp(argv[2], L"replace") == 0)) {
+        Sleep(500);
+        shown = ShowBox(fenwold, frame, argv[2], dialog);
+        std::printf("shown: %ls\n", shown ? uitest::WindowText(GetDlgItem(shown, 0xFFFF)).c_str() : L"nothing");
     } else if (argc > 2) {
         Sleep(500);
         PostMessageW(frame, WM_SYSCHAR, argv[2][0], 1 << 29);
@@ -67,6 +89,12 @@ int wmain(int argc, wchar_t** argv)
     std::printf("ready %ld %ld %ld %ld\n", rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
     std::fflush(stdout);
     Sleep(holdMs);
+    if (shown) {
+        uitest::ClickButton(shown, GetDlgItem(shown, IDNO) ? IDNO : IDOK);
+        Sleep(300);
+    }
+    if (dialog)
+        uitest::ClickButton(dialog, IDCANCEL);
     PostMessageW(frame, WM_CLOSE, 0, 0);
     const DWORD code = fenwold.WaitForExit(20000);
     std::printf("exit %lu\n", code);

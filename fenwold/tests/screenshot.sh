@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Screenshot of Fenwold's main frame on a screen of its own:
-#   screenshot.sh <build dir> <width>x<height> <LANG> <out.png> [menu mnemonic | class]
+#   screenshot.sh <build dir> <width>x<height> <LANG> <out.png> [menu mnemonic | class | portrange | replace]
 # Runs in a copy of the build's Wine prefix on a new Xvfb display, answers the
 # start-up message box (fenwold_drive), shoots the screen, closes the frame and
 # fails unless Fenwold ended with exit code 1.  Frames on screens wider than
@@ -15,6 +15,8 @@ for device in 'POSPrinter\Model-80|80 mm receipt printer' 'POSPrinter\Model-58|5
   /usr/lib/wine/wine64 reg add "HKLM\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\${device%%|*}" /v DeviceDesc /d "${device#*|}" /f >/dev/null 2>&1
 done
 
+# Add New Device reads the catalogue from the current directory: the program's folder.
+cd "$build/fenwold"
 /usr/lib/wine/wine64 "$build/fenwold/tests/fenwold_drive.exe" 6000 $menu >"$work/drive.log" 2>&1 &
 drive=$!
 shoot_when_ready "$work/drive.log" "$out"

@@ -66,6 +66,7 @@ namespace {
 struct FindData {
     DWORD pid;
     const wchar_t* className;
+    HWND except;
     HWND found;
 };
 
@@ -74,7 +75,7 @@ BOOL CALLBACK FindProc(HWND window, LPARAM param)
     auto* data = reinterpret_cast<FindData*>(param);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(window, &pid);
-    if (pid != data->pid || !::IsWindowVisible(window))
+    if (pid != data->pid || window == data->except || !::IsWindowVisible(window))
         return TRUE;
     if (data->className) {
         wchar_t name[256] = {};
@@ -87,11 +88,11 @@ BOOL CALLBACK FindProc(HWND window, LPARAM param)
 }
 } // namespace
 
-HWND WaitForProcessWindow(DWORD pid, const wchar_t* className, DWORD timeoutMs)
+HWND WaitForProcessWindow(DWORD pid, const wchar_t* className, DWORD timeoutMs, HWND except)
 {
     const DWORD start = ::GetTickCount();
     for (;;) {
-        FindData data{pid, className, nullptr};
+        FindData data{pid, className, except, nullptr};
         ::EnumWindows(FindProc, reinterpret_cast<LPARAM>(&data));
         if (data.found)
             return data.found;

@@ -57,8 +57,9 @@ private:
 
 // Other processes' windows (only messages without pointers cross).
 // The first visible top-level window of process `pid` with class `className`
-// (any class when null), waiting up to `timeoutMs`; null when none came.
-HWND WaitForProcessWindow(DWORD pid, const wchar_t* className, DWORD timeoutMs);
+// (any class when null) other than `except`, waiting up to `timeoutMs`; null
+// when none came.
+HWND WaitForProcessWindow(DWORD pid, const wchar_t* className, DWORD timeoutMs, HWND except = nullptr);
 std::wstring WindowText(HWND window);
 // Clicks button `id` of a dialog box of another process.
 bool ClickButton(HWND box, int id);
