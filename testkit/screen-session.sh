@@ -5,8 +5,7 @@
 #     sets $work (the test's scratch folder) and exports DISPLAY, WINEPREFIX,
 #     LANG and the Wine settings.  wine-test ends the session's processes and
 #     removes the folder after the test.
-#   shoot_when_ready <driver log> <out.png>
-#     waits for the driver's "ready" line, then shoots the whole screen.
+#   shoot <out.png> <exit code> <driver.exe> [ARG...] (below)
 
 screen_session() {
   local build=$1 size=$2 lang=$3 n
@@ -24,11 +23,25 @@ screen_session() {
   /usr/lib/wine/wine64 wineboot >"$work/wineboot.log" 2>&1 || { cat "$work/wineboot.log"; return 1; }
 }
 
-shoot_when_ready() {
-  local log=$1 out=$2
+# shoot <out.png> <exit code> <driver.exe> [ARG...]
+#   runs a driver that prints a "ready" line once what it shows is on the
+#   screen, shoots the whole screen then, waits for the driver to end, shows
+#   its log (kept in $work/driver.log) and fails unless it ended with <exit code>.
+shoot() {
+  local out=$1 want=$2 log="$work/driver.log" status=0 driver
+  shift 2
+  /usr/lib/wine/wine64 "$@" >"$log" 2>&1 &
+  driver=$!
   for _ in $(seq 300); do grep -q '^ready' "$log" && break; sleep 0.1; done
-  grep -q '^ready' "$log" || { cat "$log"; return 1; }
-  sleep 1.5
-  mkdir -p "$(dirname "$out")"
-  import -window root "$out"
+  if grep -q '^ready' "$log"; then
+    sleep 1.5
+    mkdir -p "$(dirname "$out")"
+    import -window root "$out"
+  fi
+  wait "$driver" || status=$?
+  sed -i 's/\r$//' "$log"
+  cat "$log"
+  grep -q '^ready' "$log" || { echo "$(basename "$1") never got ready"; return 1; }
+  [ "$status" = "$want" ] || { echo "$(basename "$1") exit code $status, want $want"; return 1; }
+  echo "screenshot $out"
 }

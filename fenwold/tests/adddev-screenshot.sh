@@ -8,12 +8,4 @@ source "$(dirname "$0")/../../testkit/screen-session.sh"
 screen_session "$build" "$size" C.UTF-8
 # The catalogue is read from the current directory: the program's folder.
 cd "$build/fenwold"
-/usr/lib/wine/wine64 "$build/fenwold/tests/adddev_shot.exe" 6000 >"$work/shot.log" 2>&1 &
-shot=$!
-shoot_when_ready "$work/shot.log" "$out"
-status=0
-wait "$shot" || status=$?
-sed -i 's/\r$//' "$work/shot.log"
-cat "$work/shot.log"
-[ "$status" = 0 ] || { echo "adddev_shot exit code $status"; exit 1; }
-echo "screenshot $out"
+shoot "$out" 0 "$build/fenwold/tests/adddev_shot.exe" 6000

@@ -22,12 +22,4 @@ reg add "$key" /v Description /d 'OPOS POSPrinter Service Object' /f
 reg add "$key" /v Version /d '1.11.001' /f
 reg add "$root\\POSPrinter" /v Front /d 'Model-80' /f
 
-/usr/lib/wine/wine64 "$build/fenwold/tests/fenwold_dialog_shot.exe" "$which" 5000 >"$work/shot.log" 2>&1 &
-shot=$!
-shoot_when_ready "$work/shot.log" "$out"
-status=0
-wait "$shot" || status=$?
-sed -i 's/\r$//' "$work/shot.log"
-cat "$work/shot.log"
-[ "$status" = 0 ] || { echo "exit code $status, want 0"; exit 1; }
-echo "screenshot $out"
+shoot "$out" 0 "$build/fenwold/tests/fenwold_dialog_shot.exe" "$which" 5000

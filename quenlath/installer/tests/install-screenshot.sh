@@ -16,12 +16,4 @@ case "$mode" in
   progress) target="$installer/ProbePackage.7z" ;;
   *) echo "unknown mode $mode" >&2; exit 2 ;;
 esac
-/usr/lib/wine/wine64 "$installer/install_drive.exe" "$mode" "Z:$target" 5000 >"$work/drive.log" 2>&1 &
-drive=$!
-shoot_when_ready "$work/drive.log" "$out"
-status=0
-wait "$drive" || status=$?
-sed -i 's/\r$//' "$work/drive.log"
-cat "$work/drive.log"
-[ "$status" = 0 ] || { echo "driver exit code $status, want 0"; exit 1; }
-echo "screenshot $out"
+shoot "$out" 0 "$installer/install_drive.exe" "$mode" "Z:$target" 5000

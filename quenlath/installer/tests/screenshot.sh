@@ -20,13 +20,4 @@ if [ "$command" = names-unread ]; then
   /usr/lib/wine/wine64 reg delete 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' /f >/dev/null 2>&1
 fi
 
-/usr/lib/wine/wine64 "$build/quenlath/installer/dravelin_drive.exe" \
-  "$build/quenlath/installer/Dravelin.exe" 5000 $command >"$work/drive.log" 2>&1 &
-drive=$!
-shoot_when_ready "$work/drive.log" "$out"
-status=0
-wait "$drive" || status=$?
-sed -i 's/\r$//' "$work/drive.log"
-cat "$work/drive.log"
-[ "$status" = 0 ] || { echo "Dravelin exit code $status, want 0"; exit 1; }
-echo "screenshot $out"
+shoot "$out" 0 "$build/quenlath/installer/dravelin_drive.exe" "$build/quenlath/installer/Dravelin.exe" 5000 $command
