@@ -60,12 +60,13 @@ function(wine_test_properties session lock timeout)
   endif()
 endfunction()
 
-# add_gtests(<target> [SESSION s] [LOCK l] [TIMEOUT s] [PREFIX p])
+# add_gtests(<target> [SESSION s...] [LOCK l] [TIMEOUT s] [PREFIX p])
 # Registers each test of a GoogleTest executable, found in its sources, named
-# p<Suite>.<Test>.  The session defaults to WINE_TEST_SESSION, the time limit
+# p<Suite>.<Test>.  The tests take turns among the sessions given (default:
+# WINE_TEST_SESSION); a lock is the session's own.  The time limit defaults
 # to 100 s.
 function(add_gtests target)
-  cmake_parse_arguments(ARG "" "SESSION;LOCK;TIMEOUT;PREFIX" "" ${ARGN})
+  cmake_parse_arguments(ARG "" "LOCK;TIMEOUT;PREFIX" "SESSION" ${ARGN})
   if(NOT ARG_SESSION)
     set(ARG_SESSION ${WINE_TEST_SESSION})
   endif()
@@ -79,13 +80,23 @@ function(add_gtests target)
   list(FILTER sources INCLUDE REGEX "\\.cpp$")
   list(TRANSFORM sources PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/ REGEX "^[^/]")
   gtest_add_tests(TARGET ${target} SOURCES ${sources} TEST_PREFIX "${ARG_PREFIX}" TEST_LIST tests)
-  wine_test_properties("${ARG_SESSION}" "${ARG_LOCK}" ${ARG_TIMEOUT} ${tests})
+  list(LENGTH ARG_SESSION sessions)
+  set(turn 0)
+  foreach(test IN LISTS tests)
+    list(GET ARG_SESSION ${turn} session)
+    set(lock "")
+    if(ARG_LOCK)
+      set(lock ${ARG_LOCK}_${session})
+    endif()
+    wine_test_properties("${session}" "${lock}" ${ARG_TIMEOUT} ${test})
+    math(EXPR turn "(${turn} + 1) % ${sessions}")
+  endforeach()
 endfunction()
 
-# add_project_gtest(<target> SOURCES ... [LIBS ...] [SESSION s] [LOCK l] [TIMEOUT s] [PREFIX p])
+# add_project_gtest(<target> SOURCES ... [LIBS ...] [SESSION s...] [LOCK l] [TIMEOUT s] [PREFIX p])
 # Builds a GoogleTest executable and registers its tests (add_gtests).
 function(add_project_gtest target)
-  cmake_parse_arguments(ARG "" "SESSION;LOCK;TIMEOUT;PREFIX" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "LOCK;TIMEOUT;PREFIX" "SOURCES;LIBS;SESSION" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   add_gtests(${target} SESSION "${ARG_SESSION}" LOCK "${ARG_LOCK}" TIMEOUT "${ARG_TIMEOUT}" PREFIX "${ARG_PREFIX}")
