@@ -2,9 +2,9 @@
 
 #include "DeviceMaps.h"
 #include "aboutdlg.h"
+#include "com/RegKey.h"
 #include "ui/MessageBox.h"
 #include "ui/Module.h"
-#include "ui/RegKey.h"
 
 #include <objbase.h>
 

@@ -6,8 +6,8 @@
 #include "MainFrm.h"
 #include "PortConfigDlg.h"
 #include "PortRangeDlg.h"
+#include "com/RegKey.h"
 #include "ui/Module.h"
-#include "ui/RegKey.h"
 
 #include <cwchar>
 #include <memory>
@@ -98,7 +98,7 @@ void CMainFrame::ListDeviceNames(const CString& devicePath)
         wchar_t data[kDataBytes / sizeof(wchar_t)];
         DWORD dataBytes = kDataBytes;
         const LONG result =
-            RegEnumValueW(classKey, index, name, &nameChars, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &dataBytes);
+            RegEnumValueW(classKey.Get(), index, name, &nameChars, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &dataBytes);
         if (result == ERROR_MORE_DATA)
             continue;
         if (result != ERROR_SUCCESS)
@@ -127,7 +127,7 @@ void CMainFrame::ListDevices(const CString& className)
         wchar_t description[kNameChars] = {};
         ULONG descriptionChars = kNameChars;
         CRegKey deviceKey;
-        const bool read = deviceKey.Open(classKey, name, KEY_READ) == ERROR_SUCCESS &&
+        const bool read = deviceKey.Open(classKey.Get(), name, KEY_READ) == ERROR_SUCCESS &&
                           deviceKey.QueryStringValue(L"DeviceDesc", description, &descriptionChars) == ERROR_SUCCESS;
         m_list.SetItemText(row, 1, read ? description : L"");
     }

@@ -1,7 +1,7 @@
 #include "PortSettings.h"
 
 #include "PortOptions.h"
-#include "ui/RegKey.h"
+#include "com/RegKey.h"
 
 #include <cwchar>
 
