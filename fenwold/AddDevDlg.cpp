@@ -3,6 +3,7 @@
 #include "AtlReg.h"
 #include "DeviceCatalog.h"
 #include "LogicalName.h"
+#include "ServiceOposKey.h"
 #include "com/RegKey.h"
 #include "ui/MessageBox.h"
 
@@ -10,7 +11,6 @@
 
 namespace {
 const wchar_t kOleForRetailKey[] = L"SOFTWARE\\OLEforRetail\\";
-const wchar_t kServiceOposKey[] = L"SOFTWARE\\OLEforRetail\\ServiceOPOS\\";
 // The POS-printer service object; its module path becomes "Service".
 const wchar_t kServiceObjectClsid[] = L"{A2D53531-D1B5-445F-89A6-82A5C1D330F0}";
 constexpr REGSAM kReadWrite = KEY_READ | KEY_WRITE;

@@ -6,6 +6,7 @@
 #include "MainFrm.h"
 #include "PortConfigDlg.h"
 #include "PortRangeDlg.h"
+#include "ServiceOposKey.h"
 #include "com/RegKey.h"
 #include "ui/Module.h"
 
@@ -14,7 +15,6 @@
 #include <type_traits>
 
 namespace {
-const wchar_t kServiceOposRoot[] = L"SOFTWARE\\OLEforRetail\\ServiceOPOS\\";
 constexpr DWORD kNameChars = 260;
 constexpr DWORD kDataBytes = 260;
 constexpr int kLdnImage = 0;
@@ -90,7 +90,7 @@ void CMainFrame::ListDeviceNames(const CString& devicePath)
     const CString deviceName = devicePath.Mid(slash + 1);
 
     CRegKey classKey;
-    if (classKey.Open(HKEY_LOCAL_MACHINE, CString(kServiceOposRoot) + className, KEY_READ) != ERROR_SUCCESS)
+    if (classKey.Open(HKEY_LOCAL_MACHINE, CString(kServiceOposKey) + className, KEY_READ) != ERROR_SUCCESS)
         return;
     for (DWORD index = 0;; ++index) {
         wchar_t name[kNameChars];
@@ -116,7 +116,7 @@ void CMainFrame::ListDeviceNames(const CString& devicePath)
 void CMainFrame::ListDevices(const CString& className)
 {
     CRegKey classKey;
-    if (classKey.Open(HKEY_LOCAL_MACHINE, CString(kServiceOposRoot) + className, KEY_READ) != ERROR_SUCCESS)
+    if (classKey.Open(HKEY_LOCAL_MACHINE, CString(kServiceOposKey) + className, KEY_READ) != ERROR_SUCCESS)
         return;
     for (DWORD index = 0;; ++index) {
         wchar_t name[kNameChars];
@@ -224,7 +224,7 @@ void CMainFrame::ShowProperty(UINT id, HTREEITEM item)
     if (IsClassNode(item) || device < 0 || id != ID_PROPERTY)
         return;
     CDevDetail page;
-    page.m_keyPath = CString(kServiceOposRoot) + g_deviceMap.GetValueAt(device);
+    page.m_keyPath = CString(kServiceOposKey) + g_deviceMap.GetValueAt(device);
     CString caption;
     caption.LoadString(IDS_PROPERTY);
     CPropertySheet sheet(caption, 0, m_hWnd);
