@@ -2,6 +2,7 @@
 
 #include "DeviceMaps.h"
 #include "ServiceOposKey.h"
+#include "Trace.h"
 #include "aboutdlg.h"
 #include "com/RegKey.h"
 #include "ui/MessageBox.h"
@@ -33,13 +34,6 @@ constexpr int kTreeImage = 1;
 struct CoTaskMemDeleter {
     void operator()(wchar_t* p) const { CoTaskMemFree(p); }
 };
-
-void Trace(const wchar_t* format, const wchar_t* arg)
-{
-    CString line;
-    line.Format(format, arg);
-    OutputDebugStringW(line);
-}
 } // namespace
 
 LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
