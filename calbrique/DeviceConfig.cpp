@@ -70,7 +70,7 @@ bool DeviceConfig::Load(const wchar_t* deviceName)
     std::wstring path = devicesKey;
     path += name;
 
-    com::RegKey key;
+    CRegKey key;
     if (key.Open(HKEY_LOCAL_MACHINE, path.c_str(), KEY_READ) != ERROR_SUCCESS) return false;
     for (const ConfigValue& value : configValues) {
         if (value.Text) {

@@ -2,7 +2,7 @@
 // looked up by name the way the registry compares names.
 #pragma once
 
-#include "ui/RegKey.h"
+#include "com/RegKey.h"
 #include "ui/String.h"
 
 #include <memory>

@@ -3,14 +3,14 @@
 #include "AtlReg.h"
 #include "DeviceCatalog.h"
 #include "LogicalName.h"
+#include "ServiceOposKey.h"
+#include "com/RegKey.h"
 #include "ui/MessageBox.h"
-#include "ui/RegKey.h"
 
 #include <memory>
 
 namespace {
 const wchar_t kOleForRetailKey[] = L"SOFTWARE\\OLEforRetail\\";
-const wchar_t kServiceOposKey[] = L"SOFTWARE\\OLEforRetail\\ServiceOPOS\\";
 // The POS-printer service object; its module path becomes "Service".
 const wchar_t kServiceObjectClsid[] = L"{A2D53531-D1B5-445F-89A6-82A5C1D330F0}";
 constexpr REGSAM kReadWrite = KEY_READ | KEY_WRITE;
@@ -267,7 +267,7 @@ CString GetInprocServerPath(const wchar_t* classId)
         return CString();
     DWORD type = 0;
     DWORD bytes = 0;
-    if (::RegQueryValueExW(key, nullptr, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
+    if (::RegQueryValueExW(key.Get(), nullptr, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ))
         return CString();
     // One character more than stored, zero-filled: the text ends even when
@@ -275,7 +275,7 @@ CString GetInprocServerPath(const wchar_t* classId)
     const DWORD chars = (bytes + 1) / sizeof(wchar_t) + 1;
     std::unique_ptr<wchar_t[]> buffer(new wchar_t[chars]());
     DWORD size = bytes;
-    if (::RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buffer.get()), &size) != ERROR_SUCCESS ||
+    if (::RegQueryValueExW(key.Get(), nullptr, nullptr, &type, reinterpret_cast<BYTE*>(buffer.get()), &size) != ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ))
         return CString();
     return CString(buffer.get());

@@ -3,11 +3,10 @@
 #include "AtlReg.h"
 #include "DeviceMaps.h"
 #include "LogicalName.h"
+#include "ServiceOposKey.h"
 #include "ui/MessageBox.h"
 
 namespace {
-const wchar_t kServiceOpos[] = L"SOFTWARE\\OLEforRetail\\ServiceOPOS\\";
-
 void ShowError(HWND owner, UINT textId)
 {
     ui::ShowMessageBox(owner, textId, IDS_ERROR, MB_OK | MB_ICONERROR);
@@ -77,7 +76,7 @@ LRESULT CAddLdnDlg::OnOK(WORD, WORD, HWND, BOOL&)
     const CString deviceName = m_deviceList.GetLBText(deviceIndex);
 
     RegKeyEx key;
-    if (key.Open(HKEY_LOCAL_MACHINE, kServiceOpos + g_classMap.GetValueAt(classIndex), KEY_READ | KEY_WRITE) != ERROR_SUCCESS) {
+    if (key.Open(HKEY_LOCAL_MACHINE, kServiceOposKey + g_classMap.GetValueAt(classIndex), KEY_READ | KEY_WRITE) != ERROR_SUCCESS) {
         ShowError(m_hWnd, IDS_CANNOT_OPEN_REGISTRY);
         return 0;
     }

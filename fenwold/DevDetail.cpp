@@ -1,6 +1,6 @@
 #include "DevDetail.h"
 
-#include "ui/RegKey.h"
+#include "com/RegKey.h"
 
 namespace {
 // Each shown value, its edit and its read buffer in characters (the

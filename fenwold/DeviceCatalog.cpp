@@ -1,5 +1,6 @@
 #include "DeviceCatalog.h"
 
+#include "Trace.h"
 #include "com/BStr.h"
 #include "com/ComPtr.h"
 #include "com/Variant.h"
@@ -13,13 +14,6 @@ namespace {
 const CLSID kDomDocumentClsid = {0xF6D90F11, 0x9C73, 0x11D3, {0xB3, 0x2E, 0x00, 0xC0, 0x4F, 0x99, 0x0B, 0xB4}};
 const IID kDomDocument2Iid = {0x2933BF95, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
 const IID kDomElementIid = {0x2933BF86, 0x7B36, 0x11D2, {0xB2, 0x0E, 0x00, 0xC0, 0x4F, 0x98, 0x3E, 0x60}};
-
-void Trace(const wchar_t* format, const wchar_t* arg)
-{
-    CString line;
-    line.Format(format, arg);
-    OutputDebugStringW(line);
-}
 
 // The C runtime's reading with base 0 into 32 bits: 0x hex, 0 octal or
 // decimal, stopping at the first other character, saturating at the top.

@@ -1,10 +1,12 @@
 #include "MainFrm.h"
 
 #include "DeviceMaps.h"
+#include "ServiceOposKey.h"
+#include "Trace.h"
 #include "aboutdlg.h"
+#include "com/RegKey.h"
 #include "ui/MessageBox.h"
 #include "ui/Module.h"
-#include "ui/RegKey.h"
 
 #include <objbase.h>
 
@@ -13,7 +15,6 @@
 #include <memory>
 
 namespace {
-const wchar_t kServiceOposKey[] = L"SOFTWARE\\OLEforRetail\\ServiceOPOS";
 // The device classes the utility manages, in tree order.
 const wchar_t* const kDeviceClasses[] = {L"POSPrinter", L"CashDrawer"};
 // The common control objects carry this in their class description.
@@ -33,13 +34,6 @@ constexpr int kTreeImage = 1;
 struct CoTaskMemDeleter {
     void operator()(wchar_t* p) const { CoTaskMemFree(p); }
 };
-
-void Trace(const wchar_t* format, const wchar_t* arg)
-{
-    CString line;
-    line.Format(format, arg);
-    OutputDebugStringW(line);
-}
 } // namespace
 
 LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
@@ -209,8 +203,7 @@ void CMainFrame::RefreshTree()
         HTREEITEM root = m_tree.InsertItem(deviceClass, kTreeImage, kTreeImage, TVI_ROOT, TVI_LAST);
         g_classMap.Add(root, deviceClass);
 
-        CString path;
-        path.Format(L"%s\\%s", kServiceOposKey, deviceClass);
+        const CString path = CString(kServiceOposKey) + deviceClass;
         CRegKey classKey;
         if (classKey.Open(HKEY_LOCAL_MACHINE, path, KEY_READ) == ERROR_SUCCESS) {
             for (DWORD index = 0;; ++index) {

@@ -7,12 +7,12 @@
 #include "DeviceMaps.h"
 #include "LogicalName.h"
 #include "MainFrm.h"
+#include "ServiceOposKey.h"
 #include "ui/MessageBox.h"
 
 #include <vector>
 
 namespace {
-const wchar_t kServiceOposRoot[] = L"SOFTWARE\\OLEforRetail\\ServiceOPOS\\";
 constexpr REGSAM kAccess = KEY_READ | KEY_WRITE;
 // A logical name's data (a device key name) is read into this many characters.
 constexpr ULONG kLdnDataChars = 100;
@@ -22,7 +22,7 @@ constexpr UINT kQuestionBox = MB_YESNO | MB_ICONQUESTION;
 
 CString ClassKeyPath(const CString& className)
 {
-    return CString(kServiceOposRoot) + className;
+    return CString(kServiceOposKey) + className;
 }
 
 CString LoadText(UINT id)

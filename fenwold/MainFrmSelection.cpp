@@ -6,15 +6,15 @@
 #include "MainFrm.h"
 #include "PortConfigDlg.h"
 #include "PortRangeDlg.h"
+#include "ServiceOposKey.h"
+#include "com/RegKey.h"
 #include "ui/Module.h"
-#include "ui/RegKey.h"
 
 #include <cwchar>
 #include <memory>
 #include <type_traits>
 
 namespace {
-const wchar_t kServiceOposRoot[] = L"SOFTWARE\\OLEforRetail\\ServiceOPOS\\";
 constexpr DWORD kNameChars = 260;
 constexpr DWORD kDataBytes = 260;
 constexpr int kLdnImage = 0;
@@ -90,7 +90,7 @@ void CMainFrame::ListDeviceNames(const CString& devicePath)
     const CString deviceName = devicePath.Mid(slash + 1);
 
     CRegKey classKey;
-    if (classKey.Open(HKEY_LOCAL_MACHINE, CString(kServiceOposRoot) + className, KEY_READ) != ERROR_SUCCESS)
+    if (classKey.Open(HKEY_LOCAL_MACHINE, CString(kServiceOposKey) + className, KEY_READ) != ERROR_SUCCESS)
         return;
     for (DWORD index = 0;; ++index) {
         wchar_t name[kNameChars];
@@ -98,7 +98,7 @@ void CMainFrame::ListDeviceNames(const CString& devicePath)
         wchar_t data[kDataBytes / sizeof(wchar_t)];
         DWORD dataBytes = kDataBytes;
         const LONG result =
-            RegEnumValueW(classKey, index, name, &nameChars, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &dataBytes);
+            RegEnumValueW(classKey.Get(), index, name, &nameChars, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &dataBytes);
         if (result == ERROR_MORE_DATA)
             continue;
         if (result != ERROR_SUCCESS)
@@ -116,7 +116,7 @@ void CMainFrame::ListDeviceNames(const CString& devicePath)
 void CMainFrame::ListDevices(const CString& className)
 {
     CRegKey classKey;
-    if (classKey.Open(HKEY_LOCAL_MACHINE, CString(kServiceOposRoot) + className, KEY_READ) != ERROR_SUCCESS)
+    if (classKey.Open(HKEY_LOCAL_MACHINE, CString(kServiceOposKey) + className, KEY_READ) != ERROR_SUCCESS)
         return;
     for (DWORD index = 0;; ++index) {
         wchar_t name[kNameChars];
@@ -127,7 +127,7 @@ void CMainFrame::ListDevices(const CString& className)
         wchar_t description[kNameChars] = {};
         ULONG descriptionChars = kNameChars;
         CRegKey deviceKey;
-        const bool read = deviceKey.Open(classKey, name, KEY_READ) == ERROR_SUCCESS &&
+        const bool read = deviceKey.Open(classKey.Get(), name, KEY_READ) == ERROR_SUCCESS &&
                           deviceKey.QueryStringValue(L"DeviceDesc", description, &descriptionChars) == ERROR_SUCCESS;
         m_list.SetItemText(row, 1, read ? description : L"");
     }
@@ -224,7 +224,7 @@ void CMainFrame::ShowProperty(UINT id, HTREEITEM item)
     if (IsClassNode(item) || device < 0 || id != ID_PROPERTY)
         return;
     CDevDetail page;
-    page.m_keyPath = CString(kServiceOposRoot) + g_deviceMap.GetValueAt(device);
+    page.m_keyPath = CString(kServiceOposKey) + g_deviceMap.GetValueAt(device);
     CString caption;
     caption.LoadString(IDS_PROPERTY);
     CPropertySheet sheet(caption, 0, m_hWnd);

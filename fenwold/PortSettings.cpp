@@ -1,13 +1,12 @@
 #include "PortSettings.h"
 
 #include "PortOptions.h"
-#include "ui/RegKey.h"
+#include "ServiceOposKey.h"
+#include "com/RegKey.h"
 
 #include <cwchar>
 
 namespace {
-
-const wchar_t kServiceOpos[] = L"SOFTWARE\\OLEforRetail\\ServiceOPOS\\";
 
 // Buffer sizes in characters, terminator included.
 const ULONG kGroupIdChars = 9;
@@ -56,7 +55,7 @@ PortKind PortKindFromGroupId(const wchar_t* groupId)
     }
 }
 
-PortSettings::PortSettings(const wchar_t* devicePath) : m_keyPath(CString(kServiceOpos) + devicePath)
+PortSettings::PortSettings(const wchar_t* devicePath) : m_keyPath(CString(kServiceOposKey) + devicePath)
 {
     CRegKey key;
     if (key.Open(HKEY_LOCAL_MACHINE, m_keyPath, KEY_READ) != ERROR_SUCCESS)

@@ -14,7 +14,7 @@ std::wstring DeviceKey::PathOf(const std::wstring& device)
 DeviceKey::DeviceKey(std::wstring device, const wchar_t* progId) : Name(std::move(device))
 {
     RegDeleteTreeW(HKEY_LOCAL_MACHINE, PathOf(Name).c_str());
-    com::RegKey key;
+    CRegKey key;
     if (key.Create(HKEY_LOCAL_MACHINE, PathOf(Name).c_str(), KEY_WRITE) != ERROR_SUCCESS)
         throw std::runtime_error("cannot create the device key");
     if (progId) SetString(nullptr, progId);

@@ -2,7 +2,6 @@
 
 #include "DeviceKey.h"
 #include "com/BStr.h"
-#include "com/RegKey.h"
 #include "com/Variant.h"
 
 #include <oleauto.h>

@@ -17,7 +17,7 @@ const wchar_t interfaceKey[] = L"Interface\\{07EF2627-C16F-4519-972C-BA94105831D
 
 bool KeyExists(const std::wstring& path)
 {
-    com::RegKey key;
+    CRegKey key;
     return key.Open(HKEY_CLASSES_ROOT, path.c_str(), KEY_READ) == ERROR_SUCCESS;
 }
 
@@ -33,7 +33,7 @@ std::string Narrow(const std::wstring& text)
 // for a value that is not a string).
 void List(const std::wstring& path, std::vector<std::string>& lines)
 {
-    com::RegKey key;
+    CRegKey key;
     if (key.Open(HKEY_CLASSES_ROOT, path.c_str(), KEY_READ) != ERROR_SUCCESS) return;
     lines.push_back(Narrow(path));
     for (DWORD i = 0;; ++i) {
@@ -74,7 +74,7 @@ TEST(Registration, Regsvr32RegistersAndUnregistersExactlyTheScriptEntries)
     const std::wstring dll = testkit::ProgramFolder() + L"Calbrique.dll";
     {
         // A stale subkey of the class key goes: the key is force-removed first.
-        com::RegKey stale;
+        CRegKey stale;
         ASSERT_EQ(stale.Create(HKEY_CLASSES_ROOT, (std::wstring(clsidKey) + L"\\Stale").c_str(), KEY_WRITE), ERROR_SUCCESS);
     }
 

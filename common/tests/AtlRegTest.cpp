@@ -1,5 +1,5 @@
 #include "AtlReg.h"
-#include "testing/ScratchKey.h"
+#include "com/testing/ScratchKey.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@ class RegKeyExTest : public ScratchKeyTest<RegKeyEx> {
 protected:
     void SetRaw(const wchar_t* name, DWORD type, const void* bytes, DWORD size)
     {
-        ASSERT_EQ(RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(bytes), size), ERROR_SUCCESS);
+        ASSERT_EQ(RegSetValueExW(key.Get(), name, 0, type, static_cast<const BYTE*>(bytes), size), ERROR_SUCCESS);
     }
 };
 } // namespace
@@ -32,7 +32,7 @@ TEST_F(RegKeyExTest, EnumeratesEveryValueTypeWhole)
     SetRaw(L"Empty", REG_NONE, nullptr, 0);
 
     DWORD count = 0;
-    ASSERT_EQ(RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(RegQueryInfoKeyW(key.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
     ASSERT_EQ(count, 8u);
 
     int seen = 0;

@@ -5,7 +5,7 @@
 #include "FrameFixture.h"
 #include "OposRegistry.h"
 #include "UiAnswer.h"
-#include "ui/RegKey.h"
+#include "com/RegKey.h"
 
 #include <sddl.h>
 
@@ -76,7 +76,7 @@ public:
         CRegKey key;
         if (m_saved.empty() || key.Open(HKEY_LOCAL_MACHINE, m_path.c_str(), WRITE_DAC) != ERROR_SUCCESS)
             return;
-        EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, m_saved.data()), ERROR_SUCCESS);
+        EXPECT_EQ(RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, m_saved.data()), ERROR_SUCCESS);
     }
     ReadOnlyKey(const ReadOnlyKey&) = delete;
     ReadOnlyKey& operator=(const ReadOnlyKey&) = delete;
@@ -87,12 +87,12 @@ private:
         CRegKey key;
         ASSERT_EQ(key.Open(HKEY_LOCAL_MACHINE, m_path.c_str(), READ_CONTROL | WRITE_DAC), ERROR_SUCCESS);
         DWORD size = 0;
-        (void)RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
+        (void)RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, nullptr, &size);
         m_saved.resize(size);
-        ASSERT_EQ(RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, m_saved.data(), &size), ERROR_SUCCESS);
+        ASSERT_EQ(RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, m_saved.data(), &size), ERROR_SUCCESS);
         PSECURITY_DESCRIPTOR readOnly = nullptr;
         ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)", SDDL_REVISION_1, &readOnly, nullptr));
-        EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, readOnly), ERROR_SUCCESS);
+        EXPECT_EQ(RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, readOnly), ERROR_SUCCESS);
         LocalFree(readOnly);
     }
 
@@ -116,7 +116,7 @@ protected:
             RegDeleteTreeW(HKEY_LOCAL_MACHINE, (ClassPath(deviceClass) + L"\\" + device).c_str());
         for (const auto& [deviceClass, value] : m_values) {
             CRegKey key;
-            if (key.Open(HKEY_LOCAL_MACHINE, ClassPath(deviceClass).c_str()) == ERROR_SUCCESS)
+            if (key.Open(HKEY_LOCAL_MACHINE, ClassPath(deviceClass).c_str(), KEY_WRITE) == ERROR_SUCCESS)
                 key.DeleteValue(value.c_str());
         }
         opos_test::UnregisterControl();
@@ -129,7 +129,7 @@ protected:
         const std::wstring name = m_tag + L" " + suffix;
         m_devices.emplace_back(deviceClass, name);
         CRegKey key;
-        EXPECT_EQ(key.Create(HKEY_LOCAL_MACHINE, (ClassPath(deviceClass) + L"\\" + name).c_str()), ERROR_SUCCESS);
+        EXPECT_EQ(key.Create(HKEY_LOCAL_MACHINE, (ClassPath(deviceClass) + L"\\" + name).c_str(), KEY_WRITE), ERROR_SUCCESS);
         if (description)
             key.SetStringValue(L"DeviceDesc", description);
         return name;
@@ -140,7 +140,7 @@ protected:
         const std::wstring name = m_tag + L" LDN " + suffix;
         m_values.emplace_back(deviceClass, name);
         CRegKey key;
-        EXPECT_EQ(key.Create(HKEY_LOCAL_MACHINE, ClassPath(deviceClass).c_str()), ERROR_SUCCESS);
+        EXPECT_EQ(key.Create(HKEY_LOCAL_MACHINE, ClassPath(deviceClass).c_str(), KEY_WRITE), ERROR_SUCCESS);
         key.SetStringValue(name.c_str(), device.c_str());
         return name;
     }
@@ -247,7 +247,7 @@ TEST_F(TreeListTest, ClassNodeListsItsDevicesWithDescriptionsAndKeepsDeviceComma
     const std::wstring c = AddDevice(L"POSPrinter", L"C");
     {
         CRegKey key; // a DeviceDesc that is not a string shows no description
-        ASSERT_EQ(key.Open(HKEY_LOCAL_MACHINE, (ClassPath(L"POSPrinter") + L"\\" + c).c_str()), ERROR_SUCCESS);
+        ASSERT_EQ(key.Open(HKEY_LOCAL_MACHINE, (ClassPath(L"POSPrinter") + L"\\" + c).c_str(), KEY_WRITE), ERROR_SUCCESS);
         key.SetDWORDValue(L"DeviceDesc", 7);
     }
     const std::wstring longDescription(260, L'd'); // no room for its terminator
@@ -482,7 +482,7 @@ TEST_F(TreeListTest, CommunicationSettingsOpensPortDetailsOfTheSelectedDevice)
     const std::wstring device = AddDevice(L"POSPrinter", L"Serial");
     for (const auto& [name, port] : {std::pair{device, L"COM7"}, std::pair{other, L"COM2"}}) {
         CRegKey key;
-        ASSERT_EQ(key.Open(HKEY_LOCAL_MACHINE, (ClassPath(L"POSPrinter") + L"\\" + name).c_str()), ERROR_SUCCESS);
+        ASSERT_EQ(key.Open(HKEY_LOCAL_MACHINE, (ClassPath(L"POSPrinter") + L"\\" + name).c_str(), KEY_WRITE), ERROR_SUCCESS);
         key.SetStringValue(L"GroupID", L"RS");
         key.SetStringValue(L"Port", port);
     }
@@ -516,7 +516,7 @@ TEST_F(TreeListTest, PortRangeKeepsTheNumbersOnlyWhenAccepted)
     const std::wstring device = AddDevice(L"POSPrinter", L"Serial");
     {
         CRegKey key;
-        ASSERT_EQ(key.Open(HKEY_LOCAL_MACHINE, (ClassPath(L"POSPrinter") + L"\\" + device).c_str()), ERROR_SUCCESS);
+        ASSERT_EQ(key.Open(HKEY_LOCAL_MACHINE, (ClassPath(L"POSPrinter") + L"\\" + device).c_str(), KEY_WRITE), ERROR_SUCCESS);
         key.SetStringValue(L"GroupID", L"RS");
     }
     CreateFrame();

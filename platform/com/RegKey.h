@@ -1,42 +1,42 @@
+// The registry key object of the COM classes and of the windows.
 #pragma once
 
 #include <windows.h>
 
-namespace com {
-
-// Owner of one open registry key.
-class RegKey
+// The one owner of one open registry key; closes it when it goes.
+class CRegKey
 {
 public:
-    RegKey() = default;
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-    RegKey(RegKey&& other) noexcept : K(other.K) { other.K = nullptr; }
-    ~RegKey() { Close(); }
+    CRegKey() = default;
+    // Takes over a key opened elsewhere.
+    explicit CRegKey(HKEY key) : m_hKey(key) {}
+    CRegKey(const CRegKey&) = delete;
+    CRegKey& operator=(const CRegKey&) = delete;
+    ~CRegKey() { Close(); }
 
-    LONG Open(HKEY parent, const wchar_t* path, REGSAM access)
-    {
-        Close();
-        return RegOpenKeyExW(parent, path, 0, access, &K);
-    }
+    // The open key, or null.
+    HKEY Get() const { return m_hKey; }
 
-    LONG Create(HKEY parent, const wchar_t* path, REGSAM access)
-    {
-        Close();
-        return RegCreateKeyExW(parent, path, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr, &K, nullptr);
-    }
+    // On success the key held before is closed and the new one kept; on failure nothing changes.
+    LONG Open(HKEY parent, const wchar_t* subKey, REGSAM access);
+    LONG Create(HKEY parent, const wchar_t* subKey, REGSAM access);
+    // Closes the key if one is open.
+    void Close();
 
-    void Close()
-    {
-        if (K) (void)RegCloseKey(K);  // nothing to undo on failure
-        K = nullptr;
-    }
+    // Succeeds only for a zero-terminated REG_SZ or REG_EXPAND_SZ that fits.
+    // `chars` in: the buffer's size; out: the characters read, terminator included.
+    LONG QueryStringValue(const wchar_t* name, wchar_t* value, ULONG* chars) const;
+    // Succeeds only for a REG_DWORD; on failure `value` is left as it was.
+    LONG QueryDWORDValue(const wchar_t* name, DWORD& value) const;
+    // Writes REG_SZ, the terminator included.
+    LONG SetStringValue(const wchar_t* name, const wchar_t* value);
+    LONG SetDWORDValue(const wchar_t* name, DWORD value);
+    LONG DeleteValue(const wchar_t* name);
+    // Deletes a subkey that has no subkeys of its own.
+    LONG DeleteSubKey(const wchar_t* subKey);
+    // `chars` in: the buffer's size; out: the name's length.
+    LONG EnumKey(DWORD index, wchar_t* name, DWORD* chars) const;
 
-    HKEY Get() const { return K; }
-    explicit operator bool() const { return K != nullptr; }
-
-private:
-    HKEY K = nullptr;
+protected:
+    HKEY m_hKey = nullptr;
 };
-
-}  // namespace com

@@ -221,7 +221,7 @@ LONG RegisterKeys(HKEY parent, const std::vector<ScriptKey>& keys)
             const LONG status = RegDeleteTreeW(parent, key.Name.c_str());
             if (status != ERROR_SUCCESS && !Missing(status)) return status;
         }
-        RegKey opened;
+        CRegKey opened;
         LONG status = opened.Create(parent, key.Name.c_str(), KEY_READ | KEY_WRITE);
         if (status != ERROR_SUCCESS) return status;
         for (const ScriptValue& value : key.Values) {
@@ -242,7 +242,7 @@ LONG UnregisterKeys(HKEY parent, const std::vector<ScriptKey>& keys)
             if (status != ERROR_SUCCESS && !Missing(status)) return status;
             continue;
         }
-        RegKey opened;
+        CRegKey opened;
         LONG status = opened.Open(parent, key.Name.c_str(), KEY_READ | KEY_WRITE);
         if (Missing(status)) continue;
         if (status != ERROR_SUCCESS) return status;

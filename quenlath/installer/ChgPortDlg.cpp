@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "PortNames.h"
+#include "com/RegKey.h"
 #include "ui/MfcApp.h"
-#include "ui/RegKey.h"
 
 namespace {
 
@@ -62,7 +62,7 @@ bool CChgPortDlg::FillFreePortNames(const wchar_t* keyPath, const wchar_t* prefi
 {
     CRegKey key;
     std::vector<std::wstring> inUse;
-    if (key.Open(HKEY_LOCAL_MACHINE, keyPath, KEY_READ) != ERROR_SUCCESS || !ReadInUseNames(key, prefix, inUse))
+    if (key.Open(HKEY_LOCAL_MACHINE, keyPath, KEY_READ) != ERROR_SUCCESS || !ReadInUseNames(key.Get(), prefix, inUse))
         return false;
     for (const std::wstring& name : FreePortNames(prefix, highest, inUse))
         m_portCombo.AddString(name.c_str());

@@ -1,24 +1,13 @@
 #include "PortDevices.h"
 
+#include "com/RegKey.h"
+
 const GUID PortInterfaceGuid = {0xDD434821, 0x0576, 0x4E83, {0x92, 0x47, 0xD1, 0xC9, 0xD4, 0x15, 0xD3, 0x88}};
 
 namespace {
 
 // The port list's name buffer: 9 characters and the terminator.
 const DWORD kListNameChars = 10;
-
-class DeviceKey {
- public:
-  explicit DeviceKey(HKEY key) : m_key(key) {}
-  ~DeviceKey() { if (IsOpen()) RegCloseKey(m_key); }
-  DeviceKey(const DeviceKey&) = delete;
-  DeviceKey& operator=(const DeviceKey&) = delete;
-  bool IsOpen() const { return m_key != INVALID_HANDLE_VALUE && m_key != nullptr; }
-  HKEY Get() const { return m_key; }
-
- private:
-  HKEY m_key;
-};
 
 }  // namespace
 
@@ -48,8 +37,9 @@ std::vector<std::wstring> ListPortNames(HWND owner) {
   SP_DEVINFO_DATA device{};
   device.cbSize = sizeof(device);
   for (DWORD index = 0; SetupDiEnumDeviceInfo(set.Get(), index, &device); ++index) {
-    DeviceKey key(SetupDiOpenDevRegKey(set.Get(), &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ));
-    if (!key.IsOpen()) continue;
+    const HKEY opened = SetupDiOpenDevRegKey(set.Get(), &device, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ);
+    if (opened == INVALID_HANDLE_VALUE) continue;
+    CRegKey key(opened);
     wchar_t name[kListNameChars];
     if (ReadPortName(key.Get(), name, kListNameChars)) names.emplace_back(name);
   }

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "PortDevices.h"
-#include "ui/RegKey.h"
+#include "com/RegKey.h"
 #include "ui/WaitCursor.h"
 
 namespace {
@@ -61,7 +61,7 @@ bool ChangePortName(HWND owner, const wchar_t* oldName, const wchar_t* newName)
             continue;
         CRegKey key(opened);
         wchar_t name[kNameChars];
-        if (!ReadPortName(key, name, kNameChars) || std::wcscmp(name, oldName) != 0)
+        if (!ReadPortName(key.Get(), name, kNameChars) || std::wcscmp(name, oldName) != 0)
             continue;
         // This is the device: whatever the write gives, no other one is changed.
         if (key.SetStringValue(L"PortName", newName) != ERROR_SUCCESS)

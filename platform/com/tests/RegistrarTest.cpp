@@ -31,7 +31,7 @@ protected:
 
     bool KeyExists(const std::wstring& below) const
     {
-        com::RegKey key;
+        CRegKey key;
         return key.Open(HKEY_CURRENT_USER, Path(below).c_str(), KEY_READ) == ERROR_SUCCESS;
     }
 
@@ -50,7 +50,7 @@ protected:
 
     void MakeKey(const std::wstring& below) const
     {
-        com::RegKey key;
+        CRegKey key;
         ASSERT_EQ(key.Create(HKEY_CURRENT_USER, Path(below).c_str(), KEY_WRITE), ERROR_SUCCESS);
     }
 

@@ -1,4 +1,4 @@
-#include "ui/RegKey.h"
+#include "RegKey.h"
 
 #include <cwchar>
 
@@ -24,27 +24,10 @@ LONG CRegKey::Create(HKEY parent, const wchar_t* subKey, REGSAM access)
     return result;
 }
 
-LONG CRegKey::Close()
+void CRegKey::Close()
 {
-    LONG result = ERROR_SUCCESS;
-    if (m_hKey) {
-        result = ::RegCloseKey(m_hKey);
-        m_hKey = nullptr;
-    }
-    return result;
-}
-
-void CRegKey::Attach(HKEY key)
-{
-    Close();
-    m_hKey = key;
-}
-
-HKEY CRegKey::Detach()
-{
-    HKEY key = m_hKey;
+    if (m_hKey) (void)::RegCloseKey(m_hKey);  // nothing to undo on failure
     m_hKey = nullptr;
-    return key;
 }
 
 LONG CRegKey::QueryStringValue(const wchar_t* name, wchar_t* value, ULONG* chars) const

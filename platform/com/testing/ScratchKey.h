@@ -18,7 +18,7 @@ protected:
         const std::string name = std::string(test->test_suite_name()) + "\\" + test->name();
         path = L"Software\\ScratchKeys\\" + std::wstring(name.begin(), name.end());
         RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
-        ASSERT_EQ(key.Create(HKEY_CURRENT_USER, path.c_str()), ERROR_SUCCESS);
+        ASSERT_EQ(key.Create(HKEY_CURRENT_USER, path.c_str(), KEY_READ | KEY_WRITE), ERROR_SUCCESS);
     }
     void TearDown() override
     {

@@ -1,6 +1,5 @@
-#include "ui/RegKey.h"
-
-#include "testing/ScratchKey.h"
+#include "com/RegKey.h"
+#include "com/testing/ScratchKey.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +20,7 @@ TEST_F(CRegKeyTest, StringValuesMustBeTerminatedStringsThatFit)
     EXPECT_NE(key.QueryStringValue(L"Port", text, &chars), ERROR_SUCCESS);
 
     const wchar_t raw[] = {L'A', L'B'};
-    ASSERT_EQ(RegSetValueExW(key, L"Raw", 0, REG_SZ, reinterpret_cast<const BYTE*>(raw), sizeof(raw)), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExW(key.Get(), L"Raw", 0, REG_SZ, reinterpret_cast<const BYTE*>(raw), sizeof(raw)), ERROR_SUCCESS);
     chars = 8;
     EXPECT_NE(key.QueryStringValue(L"Raw", text, &chars), ERROR_SUCCESS);
 
@@ -46,7 +45,7 @@ TEST_F(CRegKeyTest, DwordValuesMustBeDwords)
 TEST_F(CRegKeyTest, SubkeysEnumerateAndDelete)
 {
     CRegKey child;
-    ASSERT_EQ(child.Create(key, L"Device A"), ERROR_SUCCESS);
+    ASSERT_EQ(child.Create(key.Get(), L"Device A", KEY_WRITE), ERROR_SUCCESS);
     child.Close();
     wchar_t name[260];
     DWORD chars = 260;
@@ -56,6 +55,6 @@ TEST_F(CRegKeyTest, SubkeysEnumerateAndDelete)
     EXPECT_EQ(key.EnumKey(1, name, &chars), ERROR_NO_MORE_ITEMS);
     EXPECT_EQ(key.DeleteSubKey(L"Device A"), ERROR_SUCCESS);
     CRegKey gone;
-    EXPECT_NE(gone.Open(key, L"Device A", KEY_READ), ERROR_SUCCESS);
-    EXPECT_EQ(gone.m_hKey, nullptr);
+    EXPECT_NE(gone.Open(key.Get(), L"Device A", KEY_READ), ERROR_SUCCESS);
+    EXPECT_EQ(gone.Get(), nullptr);
 }
