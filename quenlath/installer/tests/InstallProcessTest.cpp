@@ -12,7 +12,8 @@
 #include "PortDeviceFixture.h"
 #include "PortDevices.h"
 #include "resource.h"
-#include "testing/BoxAnswer.h"
+#include "testing/ProcessWindows.h"
+#include "testing/WindowTexts.h"
 
 namespace {
 
