@@ -57,14 +57,12 @@ class ChangePortTest : public ::testing::Test {
   }
   // Clicks "Chg. Port No." with the dialog, when it comes, answered by
   // choosing `choice` (when given) and clicking `button`; records what its
-  // list offered and had selected.
+  // list offered.
   void ChangePort(const std::wstring& choice, int button = IDOK) {
     m_offered.clear();
-    m_selected.clear();
     uitest::ScopedDialogAnswer dialogs([&](HWND dialog) {
       const CComboBox combo(GetDlgItem(dialog, IDC_PORT_NAMES));
       for (int i = 0; i < combo.GetCount(); ++i) m_offered.emplace_back(combo.GetLBText(i).GetString());
-      if (combo.GetCurSel() >= 0) m_selected = combo.GetLBText(combo.GetCurSel()).GetString();
       if (!choice.empty()) {
         EXPECT_TRUE(uitest::ChooseByText(combo, choice.c_str())) << choice;
       }
@@ -82,7 +80,6 @@ class ChangePortTest : public ::testing::Test {
   uitest::ScopedBoxAnswer m_boxes{IDOK};
   bool m_seen = false;
   Names m_offered;
-  std::wstring m_selected;
 };
 
 TEST_F(ChangePortTest, WithoutASelectedRowShowsMessage106AndOffersNoDialog) {
@@ -102,8 +99,6 @@ TEST_F(ChangePortTest, RenamesASerialPortToTheChosenFreeNameAndRefreshesTheList)
   Select({0});
   ChangePort(L"COM7");
   ASSERT_TRUE(m_seen);
-  EXPECT_EQ(254u, m_offered.size());
-  EXPECT_EQ(L"COM2", m_selected);
   EXPECT_EQ(L"COM7", port.PortName());
   EXPECT_EQ(L"Quenlath (COM7)", port.FriendlyName());
   EXPECT_EQ(Names({L"COM7"}), ListedNames(m_dlg.m_portList));
