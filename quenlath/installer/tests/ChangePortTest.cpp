@@ -19,9 +19,6 @@ namespace {
 
 using Names = std::vector<std::wstring>;
 
-const wchar_t kSerialMap[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
-const wchar_t kParallelMap[] = L"HARDWARE\\DEVICEMAP\\PARALLEL PORTS";
-
 Names ListedNames(const CListCtrl& list) {
   Names names;
   for (int i = 0; i < list.GetItemCount(); ++i) names.emplace_back(list.GetItemText(i, 0).GetString());

@@ -15,9 +15,6 @@ namespace {
 
 using Names = std::vector<std::wstring>;
 
-const wchar_t kSerialMap[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
-const wchar_t kParallelMap[] = L"HARDWARE\\DEVICEMAP\\PARALLEL PORTS";
-
 Names Offered(const CComboBox& combo) {
   Names names;
   for (int i = 0; i < combo.GetCount(); ++i) names.emplace_back(combo.GetLBText(i).GetString());

@@ -16,9 +16,6 @@ namespace {
 using Names = std::vector<std::wstring>;
 using Values = std::vector<std::pair<std::wstring, std::wstring>>;
 
-const wchar_t kSerialMap[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
-const wchar_t kParallelMap[] = L"HARDWARE\\DEVICEMAP\\PARALLEL PORTS";
-
 // The INF as the installer patches it for the port type.
 void WriteInf(const fs::path& path, int portType) {
   const std::string text = Patched(ShippedInf(), portType);

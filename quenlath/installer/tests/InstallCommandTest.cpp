@@ -21,9 +21,6 @@ namespace {
 
 using Names = std::vector<std::wstring>;
 
-const wchar_t kSerialMap[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
-const wchar_t kParallelMap[] = L"HARDWARE\\DEVICEMAP\\PARALLEL PORTS";
-
 class InstallCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {

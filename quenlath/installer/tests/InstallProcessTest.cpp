@@ -19,8 +19,6 @@ namespace {
 
 using Names = std::vector<std::wstring>;
 
-const wchar_t kSerialMap[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
-const wchar_t kParallelMap[] = L"HARDWARE\\DEVICEMAP\\PARALLEL PORTS";
 const DWORD kTimeoutMs = 30000;
 
 struct FindDialog {

@@ -22,9 +22,6 @@ namespace {
 using Names = std::vector<std::wstring>;
 using Lines = std::vector<std::wstring>;
 
-const wchar_t kSerialMap[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
-const wchar_t kParallelMap[] = L"HARDWARE\\DEVICEMAP\\PARALLEL PORTS";
-
 // 7-Zip stores the two folder entries ahead of the ten files, so an amd64
 // machine unpacks entries 0, 3, 5, 7, 9, 11 of 12.
 const std::vector<int> kAmd64Extraction = {4, 16, 25, 33, 41, 50};
