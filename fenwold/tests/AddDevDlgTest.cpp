@@ -5,6 +5,8 @@
 #include "CatalogueFolder.h"
 #include "Processes.h"
 #include "testing/BoxAnswer.h"
+#include "testing/ComboChoice.h"
+#include "testing/DialogAnswer.h"
 #include "ui/Module.h"
 
 #include <commctrl.h>
@@ -544,38 +546,20 @@ TEST_F(AddDevDlgTest, ModelThatNamesNoKeyIsRefusedAndTheClassKeyKept)
     EXPECT_FALSE(KeyExists(DevicePath(L"Two")));
 }
 
-namespace {
-// The modal run under test and the button that ends it.
-CAddDevDlg* g_running = nullptr;
-int g_endWith = IDOK;
-
-// Drives the dialog from inside its own modal loop.
-void CALLBACK DriveModal(HWND, UINT, UINT_PTR id, DWORD)
-{
-    if (!g_running->m_hWnd)
-        return;
-    KillTimer(nullptr, id);
-    HWND models = g_running->GetDlgItem(IDC_ADDDEV_MODEL);
-    SendMessageW(models, CB_SETCURSEL, SendMessageW(models, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(L"Alpha Printer")), 0);
-    g_running->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ADDDEV_MODEL, CBN_SELCHANGE), reinterpret_cast<LPARAM>(models));
-    g_running->PostMessage(WM_COMMAND, MAKEWPARAM(g_endWith, BN_CLICKED), reinterpret_cast<LPARAM>(g_running->GetDlgItem(g_endWith)));
-}
-} // namespace
-
 TEST_F(AddDevDlgTest, ModalRunEndsWithOkAfterWritingOrWithCancel)
 {
     folder.Write(Replace(kCatalogue, "$C", std::string(className.begin(), className.end())));
     for (int answer : {IDCANCEL, IDOK}) {
         CAddDevDlg modal;
         modal.m_className = className.c_str();
-        g_running = &modal;
-        g_endWith = answer;
-        ASSERT_NE(SetTimer(nullptr, 0, 50, DriveModal), 0u);
+        uitest::ScopedDialogAnswer running([&](HWND dialog) {
+            EXPECT_TRUE(uitest::ChooseByText(GetDlgItem(dialog, IDC_ADDDEV_MODEL), L"Alpha Printer"));
+            return answer;
+        });
         EXPECT_EQ(modal.DoModal(nullptr), answer);
         EXPECT_EQ(modal.m_hWnd, nullptr);
         EXPECT_EQ(KeyExists(DevicePath(L"Alpha Printer")), answer == IDOK);
     }
-    g_running = nullptr;
     EXPECT_TRUE(boxes->Boxes().empty());
 }
 

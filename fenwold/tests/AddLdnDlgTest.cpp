@@ -3,9 +3,11 @@
 // refusals with their messages.
 #include "AddLdnDlg.h"
 #include "DeviceMaps.h"
-#include "DialogTestSupport.h"
 #include "FrameFixture.h"
 #include "OposRegistry.h"
+#include "testing/DialogAnswer.h"
+#include "testing/DialogLoop.h"
+#include "testing/WindowTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-using dialog_test::ItemText;
+using uitest::ItemText;
 
 namespace {
 
@@ -47,7 +49,7 @@ class AddLdnDlgTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dialog_test::InitControls();
+        uitest::InitControls();
         boxes = std::make_unique<uitest::ScopedBoxAnswer>(IDOK);
         tree = CreateWindowExW(0, WC_TREEVIEWW, nullptr, WS_POPUP, 0, 0, 200, 200, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(tree.m_hWnd, nullptr);
@@ -84,7 +86,7 @@ protected:
     {
         dlg = std::make_unique<CAddLdnDlg>(deviceClass, device, tree);
         ASSERT_NE(dlg->Create(nullptr), nullptr);
-        dialog_test::Pump(*dlg);
+        uitest::Pump(*dlg);
     }
 
     // Names the test may write, removed again after it.
@@ -316,11 +318,11 @@ TEST_F(AddLdnFromFrameTest, ModalRunOwnedByTheFrameWritesTheName)
     CreateFrame();
     CAddLdnDlg dlg(L"POSPrinter", L"FwLdnFrame B", frame->m_tree);
     std::wstring preselected;
-    dialog_test::ScopedDialogScript script([&](HWND box) {
+    uitest::ScopedDialogAnswer script([&](HWND box) {
         HWND devices = GetDlgItem(box, IDC_ADDLDN_DEVICE);
         preselected = CComboBox(devices).GetLBText(static_cast<int>(SendMessageW(devices, CB_GETCURSEL, 0, 0))).GetString();
         SetDlgItemTextW(box, IDC_ADDLDN_NAME, L"FwFrameLdn");
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+        return IDOK;
     });
     EXPECT_EQ(dlg.DoModal(*frame), IDOK);
     EXPECT_EQ(preselected, L"FwLdnFrame B");

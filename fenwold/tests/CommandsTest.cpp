@@ -1,9 +1,10 @@
 // The frame's device and logical-name commands against device keys and
 // logical names of each test's own under the POSPrinter and CashDrawer keys.
 #include "DeviceMaps.h"
-#include "DialogTestSupport.h"
 #include "FrameFixture.h"
 #include "OposRegistry.h"
+#include "testing/DialogAnswer.h"
+#include "testing/WindowTexts.h"
 
 #include <optional>
 #include <string>
@@ -445,7 +446,7 @@ TEST_F(CommandsTest, RefreshShowsWhatChangedBehindTheFramesBack)
 TEST_F(CommandsTest, AddDeviceOpensTheDialogOnlyOnAClassNode)
 {
     CreateFrame();
-    uitest::ScopedCbtBoxAnswer dialogs(IDCANCEL);
+    uitest::ScopedDialogAnswer dialogs(IDCANCEL);
     SelectDevice(deviceA);
     Command(ID_ADD_DEVICE);
     EXPECT_TRUE(dialogs.Captions().empty());
@@ -463,10 +464,10 @@ TEST_F(CommandsTest, AddLdnOpensTheDialogOnTheSelectedDeviceAndRebuildsOnOk)
     CreateFrame();
     std::vector<std::wstring> devices;
     int answer = IDCANCEL;
-    dialog_test::ScopedDialogScript script([&](HWND dialog) {
-        devices.push_back(dialog_test::ItemText(dialog, IDC_ADDLDN_DEVICE));
+    uitest::ScopedDialogAnswer script([&](HWND dialog) {
+        devices.push_back(uitest::ItemText(dialog, IDC_ADDLDN_DEVICE));
         SetDlgItemTextW(dialog, IDC_ADDLDN_NAME, name.c_str());
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, answer)));
+        return answer;
     });
 
     SelectClass(0);

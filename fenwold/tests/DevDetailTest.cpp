@@ -1,7 +1,9 @@
 // The device details page in a property sheet: which values it shows, which
 // it leaves out, and that it changes nothing.
 #include "DevDetail.h"
-#include "DialogTestSupport.h"
+#include "testing/DialogAnswer.h"
+#include "testing/DialogLoop.h"
+#include "testing/WindowTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +11,7 @@
 #include <string>
 #include <vector>
 
-using dialog_test::ItemText;
+using uitest::ItemText;
 
 namespace {
 
@@ -20,7 +22,7 @@ class DevDetailTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dialog_test::InitControls();
+        uitest::InitControls();
         const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         path = L"SOFTWARE\\OLEforRetail\\ServiceOPOS\\POSPrinter\\FwDetail " + std::wstring(name.begin(), name.end());
         RegDeleteTreeW(HKEY_LOCAL_MACHINE, path.c_str());
@@ -54,7 +56,7 @@ protected:
         sheet = propertySheet.Create();
         ASSERT_NE(sheet, nullptr);
         ASSERT_NE(page.m_hWnd, nullptr);
-        dialog_test::Pump();
+        uitest::Pump();
     }
 
     std::wstring Shown(int id) { return ItemText(page, id); }
@@ -192,7 +194,7 @@ TEST_F(DevDetailTest, EditsAreReadOnlyAndClosingChangesNothing)
             SendMessageW(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
         else
             SendMessageW(sheet, WM_SYSCOMMAND, SC_CLOSE, 0);
-        dialog_test::Pump();
+        uitest::Pump();
         // A modeless sheet reports its end by dropping its current page.
         EXPECT_EQ(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0), 0) << way;
         DestroyWindow(sheet);
@@ -210,10 +212,10 @@ TEST_F(DevDetailTest, ModalSheetEndsAndLeavesTheKeyAsItWas)
     propertySheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
     propertySheet.AddPage(page);
     std::wstring seen;
-    dialog_test::ScopedDialogScript script([&](HWND box) {
+    uitest::ScopedDialogAnswer script([&](HWND box) {
         HWND current = reinterpret_cast<HWND>(SendMessageW(box, PSM_GETCURRENTPAGEHWND, 0, 0));
         seen = ItemText(current, IDC_DETAIL_NAME);
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+        return IDOK;
     });
     EXPECT_GE(propertySheet.DoModal(nullptr), 0);
     EXPECT_EQ(seen, L"Model-80");

@@ -1,6 +1,7 @@
 #include "FenwoldProcess.h"
 
-#include "testing/BoxAnswer.h"
+#include "testing/ProcessWindows.h"
+#include "testing/WindowTexts.h"
 
 #include <cstring>
 #include <cwchar>

@@ -1,6 +1,7 @@
 #include "DeviceMaps.h"
 #include "FrameFixture.h"
 #include "OposRegistry.h"
+#include "testing/DialogAnswer.h"
 
 #include <string>
 #include <vector>
@@ -268,7 +269,7 @@ TEST_F(MainFrameTest, AboutBoxClosesWithOkOrCancelAndChangesNothing)
 {
     CreateFrame();
     for (int answer : {IDOK, IDCANCEL}) {
-        uitest::ScopedCbtBoxAnswer about(answer);
+        uitest::ScopedDialogAnswer about(answer);
         frame->SendMessage(WM_COMMAND, ID_APP_ABOUT);
         ASSERT_EQ(about.Captions().size(), 1u);
         EXPECT_EQ(about.Captions()[0], L"About");
@@ -314,7 +315,7 @@ TEST_F(MainFrameTest, InsertAndDeleteKeysSendTheirCommandsWhateverTheMenuShows)
     CreateFrame();
     ASSERT_FALSE(frame->UIIsEnabled(ID_DELETE));
     // The focused tree may have selected a class node: Insert then opens Add New Device.
-    uitest::ScopedCbtBoxAnswer dialogs(IDCANCEL);
+    uitest::ScopedDialogAnswer dialogs(IDCANCEL);
     for (WPARAM vk : {static_cast<WPARAM>(VK_DELETE), static_cast<WPARAM>(VK_INSERT), static_cast<WPARAM>(VK_F2)}) {
         MSG key = {frame->m_tree, WM_KEYDOWN, vk, 0, 0, {0, 0}};
         EXPECT_TRUE(frame->PreTranslateMessage(&key)) << vk;

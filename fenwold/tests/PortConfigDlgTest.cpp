@@ -3,6 +3,7 @@
 #include "PortConfigDlg.h"
 #include "PortKey.h"
 #include "testing/BoxAnswer.h"
+#include "testing/DialogAnswer.h"
 
 #include <gtest/gtest.h>
 
@@ -438,7 +439,7 @@ TEST_F(PortConfigDlgTest, ModalRunEndsWithTheButtonPressed)
 {
     SetSerialDevice(key);
     {
-        uitest::ScopedCbtBoxAnswer answer(IDCANCEL);
+        uitest::ScopedDialogAnswer answer(IDCANCEL);
         CPortConfigDlg modal(key.DevicePath().c_str(), 10, 3);
         const Values before = key.Values();
         EXPECT_EQ(modal.DoModal(nullptr), IDCANCEL);
@@ -447,7 +448,7 @@ TEST_F(PortConfigDlgTest, ModalRunEndsWithTheButtonPressed)
         EXPECT_EQ(key.Values(), before);
     }
     {
-        uitest::ScopedCbtBoxAnswer answer(IDOK);
+        uitest::ScopedDialogAnswer answer(IDOK);
         CPortConfigDlg modal(key.DevicePath().c_str(), 10, 3);
         key.TakeValues();
         key.SetString(L"GroupID", L"S");

@@ -1,26 +1,28 @@
 // The Port range dialog driven by messages: numbers in and out, the arrows'
 // limits, the default buttons, the refusals, and the ways it ends.
-#include "DialogTestSupport.h"
 #include "PortRangeDlg.h"
 #include "testing/BoxAnswer.h"
+#include "testing/DialogAnswer.h"
+#include "testing/DialogLoop.h"
+#include "testing/WindowTexts.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-using dialog_test::ItemText;
+using uitest::ItemText;
 
 namespace {
 
 class PortRangeDlgTest : public ::testing::Test {
 protected:
-    void SetUp() override { dialog_test::InitControls(); }
+    void SetUp() override { uitest::InitControls(); }
 
     void Open(CPortRangeDlg& dlg)
     {
         ASSERT_NE(dlg.Create(nullptr), nullptr);
         dlg.ShowWindow(SW_SHOW);
-        dialog_test::Pump(dlg);
+        uitest::Pump(dlg);
     }
 
     static void Click(HWND dialog, int id)
@@ -111,10 +113,10 @@ TEST_F(PortRangeDlgTest, SystemDefaultGivesTenAndOneAndCancellingKeepsTheNumbers
             HWND edit = dlg.GetDlgItem(IDC_PORTRANGE_COM);
             SetFocus(edit);
             PostMessageW(edit, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-            dialog_test::Pump(hDlg);
+            uitest::Pump(hDlg);
         } else {
             dlg.SendMessage(WM_CLOSE);
-            dialog_test::Pump(hDlg);
+            uitest::Pump(hDlg);
         }
         EXPECT_FALSE(IsWindow(hDlg)) << way;
         EXPECT_EQ(dlg.ModelessResult(), IDCANCEL) << way;
@@ -168,18 +170,19 @@ TEST_F(PortRangeDlgTest, AFieldThatIsEmptyNoNumberOrOutOfRangeKeepsTheDialogOpen
 TEST_F(PortRangeDlgTest, ModalRunReturnsOkWithTheNumbers)
 {
     CPortRangeDlg dlg(10, 3);
-    dialog_test::ScopedDialogScript script([](HWND box) {
+    uitest::ScopedDialogAnswer script([](HWND box) {
         SetDlgItemTextW(box, IDC_PORTRANGE_COM, L"20");
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+        return IDOK;
     });
     EXPECT_EQ(dlg.DoModal(nullptr), IDOK);
     EXPECT_EQ(dlg.m_maxComPort, 20);
     EXPECT_EQ(dlg.m_maxLptPort, 3);
 
     CPortRangeDlg cancelled(10, 3);
-    dialog_test::ScopedDialogScript cancel([](HWND box) {
+    uitest::ScopedDialogAnswer cancel([](HWND box) {
         SetDlgItemTextW(box, IDC_PORTRANGE_COM, L"20");
         PostMessageW(box, WM_CLOSE, 0, 0);
+        return 0;
     });
     EXPECT_EQ(cancelled.DoModal(nullptr), IDCANCEL);
     EXPECT_EQ(cancelled.m_maxComPort, 10);

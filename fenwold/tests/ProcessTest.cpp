@@ -4,7 +4,8 @@
 #include "FenwoldProcess.h"
 #include "OposRegistry.h"
 #include "resource.h"
-#include "testing/BoxAnswer.h"
+#include "testing/ProcessWindows.h"
+#include "testing/WindowTexts.h"
 
 #include <gtest/gtest.h>
 

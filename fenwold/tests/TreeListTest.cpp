@@ -4,8 +4,10 @@
 #include "DeviceMaps.h"
 #include "FrameFixture.h"
 #include "OposRegistry.h"
-#include "UiAnswer.h"
 #include "com/RegKey.h"
+#include "testing/DialogAnswer.h"
+#include "testing/MenuAnswer.h"
+#include "testing/WindowTexts.h"
 
 #include <sddl.h>
 
@@ -15,9 +17,9 @@
 #include <utility>
 #include <vector>
 
-using fenwold_test::MenuEntry;
-using fenwold_test::ScopedDialogAnswer;
-using fenwold_test::ScopedMenuAnswer;
+using uitest::MenuEntry;
+using uitest::ScopedDialogAnswer;
+using uitest::ScopedMenuAnswer;
 
 namespace {
 
@@ -414,7 +416,7 @@ TEST_F(TreeListTest, RightClickOnATreeNodeSelectsItSoItsPopupActsOnIt)
         // The device popup over a class selection: the device becomes the
         // selection, so its commands are enabled and act on it.
         ScopedMenuAnswer menus(L'o');
-        ScopedDialogAnswer dialogs;
+        ScopedDialogAnswer dialogs(IDCANCEL);
         RightClickTree(Node(L"POSPrinter", device));
         ASSERT_EQ(menus.Menus().size(), 1u);
         EXPECT_EQ(Texts(menus.Menus()[0]), kDevicePopup);
@@ -467,7 +469,7 @@ TEST_F(TreeListTest, ListContextMenuFollowsTheSelectedNode)
     {
         // A choice arrives as an ordinary menu command.
         ScopedMenuAnswer menus(L'o');
-        ScopedDialogAnswer dialogs;
+        ScopedDialogAnswer dialogs(IDCANCEL);
         Select(Root(L"POSPrinter"));
         frame->UIEnable(ID_COMM_SETTINGS, TRUE); // the list's device popup over a class node
         RightClickList();
@@ -568,7 +570,7 @@ TEST_F(TreeListTest, PropertyShowsTheSelectedDevicesDetailsWithoutApply)
     std::wstring texts;
     bool apply = true;
     ScopedDialogAnswer dialogs([&](HWND sheet) {
-        texts = fenwold_test::ChildTexts(sheet);
+        texts = uitest::ChildTexts(sheet);
         HWND button = GetDlgItem(sheet, 0x3021); // the sheet's Apply button
         apply = button && IsWindowVisible(button);
         return IDCANCEL;

@@ -1,4 +1,5 @@
 #include "testing/BoxAnswer.h"
+#include "testing/DialogAnswer.h"
 #include "test_resource.h"
 #include "ui/MessageBox.h"
 
@@ -16,9 +17,9 @@ TEST(MessageBoxSeam, HandlerAnswersAndRecordsEveryBox)
     EXPECT_EQ(answer.Boxes()[1].text, L"Hello, %s: %d");
 }
 
-TEST(MessageBoxSeam, CbtHookAnswersARealMessageBox)
+TEST(MessageBoxSeam, DialogAnswerAnswersARealMessageBox)
 {
-    uitest::ScopedCbtBoxAnswer answer(IDNO);
+    uitest::ScopedDialogAnswer answer(IDNO);
     EXPECT_EQ(MessageBoxW(nullptr, L"Replace it?", L"Warning", MB_YESNO), IDNO);
     // A box without the chosen button gets OK.
     EXPECT_EQ(MessageBoxW(nullptr, L"Note", L"Warning", MB_OK), IDOK);

@@ -1,6 +1,5 @@
 // "Chg. Port No." of the main dialog: the modal change-port-number dialog is
-// answered from a thread timer of its own loop, message boxes are answered
-// without showing.
+// answered as it opens, message boxes are answered without showing.
 #include "MainDlg.h"
 
 #include <gtest/gtest.h>
@@ -13,75 +12,12 @@
 
 #include "PortDeviceFixture.h"
 #include "testing/BoxAnswer.h"
+#include "testing/ComboChoice.h"
+#include "testing/DialogAnswer.h"
 
 namespace {
 
 using Names = std::vector<std::wstring>;
-
-const wchar_t kSerialMap[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
-const wchar_t kParallelMap[] = L"HARDWARE\\DEVICEMAP\\PARALLEL PORTS";
-
-// Answers the change-port-number dialog once it is open: picks `choice`
-// (when given) and clicks `button`; records what the list offered.
-struct ChangeDialogScript {
-  static std::wstring s_choice;
-  static int s_button;
-  static bool s_seen;
-  static Names s_offered;
-  static std::wstring s_selected;
-
-  static void Arm(const std::wstring& choice, int button) {
-    s_choice = choice;
-    s_button = button;
-    s_seen = false;
-    s_offered.clear();
-    s_selected.clear();
-    SetTimer(nullptr, 0, 100, Answer);
-  }
-  static BOOL CALLBACK IsChangeDialog(HWND w, LPARAM out) {
-    if (!IsWindowVisible(w) || !GetDlgItem(w, IDC_PORT_NAMES)) return TRUE;
-    *reinterpret_cast<HWND*>(out) = w;
-    return FALSE;
-  }
-  static HWND FindDialog() {
-    HWND found = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), IsChangeDialog, reinterpret_cast<LPARAM>(&found));
-    return found;
-  }
-  static std::wstring Text(HWND combo, int index) {
-    if (index < 0) return L"";
-    std::wstring text(static_cast<size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, index, 0)) + 1, L'\0');
-    SendMessageW(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(text.size() - 1);
-    return text;
-  }
-  static void CALLBACK Answer(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND dlg = FindDialog();
-    if (!dlg) return;  // not open yet: next tick
-    KillTimer(nullptr, id);
-    s_seen = true;
-    HWND combo = GetDlgItem(dlg, IDC_PORT_NAMES);
-    const int count = static_cast<int>(SendMessageW(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) s_offered.push_back(Text(combo, i));
-    s_selected = Text(combo, static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)));
-    if (!s_choice.empty())
-      SendMessageW(combo, CB_SETCURSEL,
-                   SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                reinterpret_cast<LPARAM>(s_choice.c_str())),
-                   0);
-    PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(s_button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, s_button)));
-  }
-  // Ends a dialog left open (by a fault) so the test fails instead of hanging.
-  static void CALLBACK GiveUp(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    if (HWND dlg = FindDialog()) EndDialog(dlg, 99);
-  }
-};
-std::wstring ChangeDialogScript::s_choice;
-int ChangeDialogScript::s_button = IDOK;
-bool ChangeDialogScript::s_seen = false;
-Names ChangeDialogScript::s_offered;
-std::wstring ChangeDialogScript::s_selected;
 
 Names ListedNames(const CListCtrl& list) {
   Names names;
@@ -116,15 +52,22 @@ class ChangePortTest : public ::testing::Test {
   void Select(std::initializer_list<int> rows) {
     for (int row : rows) m_dlg.m_portList.SetItemState(row, LVIS_SELECTED, LVIS_SELECTED);
   }
-  // Clicks "Chg. Port No." with the dialog answered by choice and button.
+  // Clicks "Chg. Port No." with the dialog, when it comes, answered by
+  // choosing `choice` (when given) and clicking `button`; records what its
+  // list offered.
   void ChangePort(const std::wstring& choice, int button = IDOK) {
-    ChangeDialogScript::Arm(choice, button);
-    const UINT_PTR guard = SetTimer(nullptr, 0, 20000, ChangeDialogScript::GiveUp);
+    m_offered.clear();
+    uitest::ScopedDialogAnswer dialogs([&](HWND dialog) {
+      const CComboBox combo(GetDlgItem(dialog, IDC_PORT_NAMES));
+      for (int i = 0; i < combo.GetCount(); ++i) m_offered.emplace_back(combo.GetLBText(i).GetString());
+      if (!choice.empty()) {
+        EXPECT_TRUE(uitest::ChooseByText(combo, choice.c_str())) << choice;
+      }
+      return button;
+    });
     m_dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_CHANGE_PORT, BN_CLICKED),
                       reinterpret_cast<LPARAM>(m_dlg.GetDlgItem(IDC_CHANGE_PORT)));
-    KillTimer(nullptr, guard);
-    MSG msg;  // drop the script's timer when no dialog came
-    while (PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {}
+    m_seen = !dialogs.Captions().empty();
   }
 
   DeviceMapScope m_serial{kSerialMap};
@@ -132,13 +75,15 @@ class ChangePortTest : public ::testing::Test {
   CMainDlg m_dlg;
   std::vector<std::unique_ptr<FakePortDevice>> m_devices;
   uitest::ScopedBoxAnswer m_boxes{IDOK};
+  bool m_seen = false;
+  Names m_offered;
 };
 
 TEST_F(ChangePortTest, WithoutASelectedRowShowsMessage106AndOffersNoDialog) {
   FakePortDevice& port = AddPort(L"COM3");
   Open();
   ChangePort(L"COM7");
-  EXPECT_FALSE(ChangeDialogScript::s_seen);
+  EXPECT_FALSE(m_seen);
   ASSERT_EQ(1u, m_boxes.Boxes().size());
   EXPECT_EQ(L"Please select one port first!", m_boxes.Boxes()[0].text);
   EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), m_boxes.Boxes()[0].type);
@@ -150,9 +95,7 @@ TEST_F(ChangePortTest, RenamesASerialPortToTheChosenFreeNameAndRefreshesTheList)
   Open();
   Select({0});
   ChangePort(L"COM7");
-  ASSERT_TRUE(ChangeDialogScript::s_seen);
-  EXPECT_EQ(254u, ChangeDialogScript::s_offered.size());
-  EXPECT_EQ(L"COM2", ChangeDialogScript::s_selected);
+  ASSERT_TRUE(m_seen);
   EXPECT_EQ(L"COM7", port.PortName());
   EXPECT_EQ(L"Quenlath (COM7)", port.FriendlyName());
   EXPECT_EQ(Names({L"COM7"}), ListedNames(m_dlg.m_portList));
@@ -167,7 +110,7 @@ TEST_F(ChangePortTest, RenamesAParallelPortToTheOnlyFreeLptName) {
   Open();
   Select({0});
   ChangePort(L"");
-  EXPECT_EQ(Names({L"LPT3"}), ChangeDialogScript::s_offered);
+  EXPECT_EQ(Names({L"LPT3"}), m_offered);
   EXPECT_EQ(L"LPT3", port.PortName());
   EXPECT_EQ(L"Quenlath (LPT3)", port.FriendlyName());
   EXPECT_EQ(Names({L"LPT3"}), ListedNames(m_dlg.m_portList));
@@ -178,7 +121,7 @@ TEST_F(ChangePortTest, CancelChangesNothing) {
   Open();
   Select({0});
   ChangePort(L"COM7", IDCANCEL);
-  ASSERT_TRUE(ChangeDialogScript::s_seen);
+  ASSERT_TRUE(m_seen);
   EXPECT_EQ(L"COM3", port.PortName());
   EXPECT_EQ(L"", port.FriendlyName());
   EXPECT_EQ(0, m_dlg.m_portList.GetSelectedIndex());  // not refreshed
@@ -214,8 +157,8 @@ TEST_F(ChangePortTest, ANameOfAnotherKindOffersNothingAndOkWritesNothing) {
   Open();
   Select({0});
   ChangePort(L"");
-  ASSERT_TRUE(ChangeDialogScript::s_seen);
-  EXPECT_EQ(Names(), ChangeDialogScript::s_offered);
+  ASSERT_TRUE(m_seen);
+  EXPECT_EQ(Names(), m_offered);
   EXPECT_EQ(L"com3", port.PortName());
   EXPECT_EQ(L"", port.FriendlyName());
   EXPECT_EQ(0, m_dlg.m_portList.GetSelectedIndex());

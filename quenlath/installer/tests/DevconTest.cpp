@@ -2,12 +2,11 @@
 // runs it, against the port list.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "PortDeviceFixture.h"
 #include "PortDevices.h"
+#include "ShippedInf.h"
 #include "TestFiles.h"
 
 namespace fs = std::filesystem;
@@ -17,21 +16,9 @@ namespace {
 using Names = std::vector<std::wstring>;
 using Values = std::vector<std::pair<std::wstring, std::wstring>>;
 
-const wchar_t kSerialMap[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
-const wchar_t kParallelMap[] = L"HARDWARE\\DEVICEMAP\\PARALLEL PORTS";
-
-// The INF with the lines of one port type turned on (";" made a space).
-void WriteInf(const fs::path& path, bool parallel) {
-  std::vector<std::uint8_t> bytes = ReadBytes(QUENLATH_INF_PATH);
-  std::string text(bytes.begin(), bytes.end());
-  const char* keys[] = {"SerialPortPropPageProvider", "0x0000001B"};
-  const char* parallelKeys[] = {"PortSubClass", "ParallelPortPropPageProvider", "0x00000016"};
-  for (const char* key : parallel ? std::vector<const char*>(std::begin(parallelKeys), std::end(parallelKeys))
-                                  : std::vector<const char*>(std::begin(keys), std::end(keys))) {
-    const size_t at = text.find(key);
-    ASSERT_NE(std::string::npos, at) << key;
-    text[text.rfind(';', at)] = ' ';
-  }
+// The INF as the installer patches it for the port type.
+void WriteInf(const fs::path& path, int portType) {
+  const std::string text = Patched(ShippedInf(), portType);
   WriteBytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
@@ -74,7 +61,7 @@ class DevconTest : public ::testing::Test {
 };
 
 TEST_F(DevconTest, InstallsSerialPortsOnFreeNamesAndRemovesThemAll) {
-  WriteInf(m_dir.path() / L"Quenlath.inf", false);
+  WriteInf(m_dir.path() / L"Quenlath.inf", kSerialPort);
   ASSERT_EQ(0, Devcon(L"install Quenlath.inf ROZ\\Quenlath"));
   EXPECT_EQ(Names({L"COM2"}), ListPortNames(nullptr));
   EXPECT_EQ(L"Quenlath (COM2)", FriendlyNameOf(L"COM2"));
@@ -89,7 +76,7 @@ TEST_F(DevconTest, InstallsSerialPortsOnFreeNamesAndRemovesThemAll) {
 }
 
 TEST_F(DevconTest, InstallsAParallelPortWhenTheParallelLinesAreOn) {
-  WriteInf(m_dir.path() / L"Quenlath.inf", true);
+  WriteInf(m_dir.path() / L"Quenlath.inf", kParallelPort);
   ASSERT_EQ(0, Devcon(L"install Quenlath.inf ROZ\\Quenlath"));
   EXPECT_EQ(Names({L"LPT2"}), ListPortNames(nullptr));
   EXPECT_EQ(L"Quenlath (LPT2)", FriendlyNameOf(L"LPT2"));
@@ -99,7 +86,7 @@ TEST_F(DevconTest, InstallsAParallelPortWhenTheParallelLinesAreOn) {
 }
 
 TEST_F(DevconTest, FailsWithoutADriverForTheHardwareIdOrAnInf) {
-  WriteInf(m_dir.path() / L"Quenlath.inf", false);
+  WriteInf(m_dir.path() / L"Quenlath.inf", kSerialPort);
   EXPECT_NE(0, Devcon(L"install Quenlath.inf ROZ\\Other"));
   EXPECT_NE(0, Devcon(L"install Missing.inf ROZ\\Quenlath"));
   EXPECT_NE(0, Devcon(L"install Quenlath.inf"));

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "TestFiles.h"
+#include "ShippedInf.h"
 
 namespace {
 
@@ -15,16 +15,6 @@ const char kSubClass[] = ";HKR,,PortSubClass,1,00";
 const char kParallelPage[] = ";HKR,,EnumPropPages32,,\"MsPorts.dll,ParallelPortPropPageProvider\"";
 const char kSerialType[] = ";HKR,,DeviceType,0x00010001,0x0000001B ;serial";
 const char kParallelType[] = ";HKR,,DeviceType,0x00010001,0x00000016 ;parallel";
-
-std::string ShippedInf() {
-  const std::vector<std::uint8_t> bytes = ReadBytes(QUENLATH_INF_PATH);
-  return std::string(bytes.begin(), bytes.end());
-}
-
-std::string Patched(std::string text, int portType) {
-  PatchInfText(&text[0], text.size(), portType);
-  return text;
-}
 
 // Offsets where the two texts differ.
 std::vector<size_t> Changes(const std::string& before, const std::string& after) {

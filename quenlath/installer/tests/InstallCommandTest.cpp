@@ -14,14 +14,12 @@
 #include "WaitDialog.h"
 #include "WorkerRun.h"
 #include "testing/BoxAnswer.h"
+#include "testing/DialogAnswer.h"
 #include "ui/Module.h"
 
 namespace {
 
 using Names = std::vector<std::wstring>;
-
-const wchar_t kSerialMap[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
-const wchar_t kParallelMap[] = L"HARDWARE\\DEVICEMAP\\PARALLEL PORTS";
 
 class InstallCommandTest : public ::testing::Test {
  protected:
@@ -56,7 +54,7 @@ TEST_F(InstallCommandTest, WithAPortListedShowsMessage104AndNoDialog) {
   ASSERT_TRUE(listed.SetPortName(L"COM5"));
   Open();
   uitest::ScopedBoxAnswer boxes;
-  uitest::ScopedCbtBoxAnswer dialogs(IDCANCEL);
+  uitest::ScopedDialogAnswer dialogs(IDCANCEL);
   ClickInstall();
   ASSERT_EQ(1u, boxes.Boxes().size());
   EXPECT_EQ(L"The port exists!", boxes.Boxes()[0].text);
@@ -67,7 +65,7 @@ TEST_F(InstallCommandTest, WithAPortListedShowsMessage104AndNoDialog) {
 TEST_F(InstallCommandTest, CancelInThePortTypeDialogChangesNothing) {
   Open();
   uitest::ScopedBoxAnswer boxes;
-  uitest::ScopedCbtBoxAnswer dialogs(IDCANCEL);
+  uitest::ScopedDialogAnswer dialogs(IDCANCEL);
   ClickInstall();
   EXPECT_EQ(std::vector<std::wstring>{L"Select Port Type"}, dialogs.Captions());
   EXPECT_TRUE(boxes.Boxes().empty());
@@ -80,7 +78,7 @@ TEST_F(InstallCommandTest, CancelInThePortTypeDialogChangesNothing) {
 TEST_F(InstallCommandTest, OkInstallsASerialPortListsItAndShowsMessage110) {
   Open();
   uitest::ScopedBoxAnswer boxes;
-  uitest::ScopedCbtBoxAnswer dialogs(IDOK);
+  uitest::ScopedDialogAnswer dialogs(IDOK);
   ClickInstall();
   EXPECT_EQ((std::vector<std::wstring>{L"Select Port Type", L""}), dialogs.Captions());
   ASSERT_EQ(1u, boxes.Boxes().size());
@@ -95,7 +93,7 @@ TEST_F(InstallCommandTest, AFailedInstallShowsMessage107) {
   m_serial.Replace(taken);
   Open();
   uitest::ScopedBoxAnswer boxes;
-  uitest::ScopedCbtBoxAnswer dialogs(IDOK);
+  uitest::ScopedDialogAnswer dialogs(IDOK);
   ClickInstall();
   ASSERT_EQ(1u, boxes.Boxes().size());
   EXPECT_EQ(L"Fail to install the port!", boxes.Boxes()[0].text);
@@ -142,7 +140,7 @@ TEST_F(InstallCommandTest, WithoutTheDriverPackageInstallShowsMessage107AndUnins
 
   Open();
   uitest::ScopedBoxAnswer boxes;
-  uitest::ScopedCbtBoxAnswer dialogs(IDOK);
+  uitest::ScopedDialogAnswer dialogs(IDOK);
   ClickInstall();
   FakePortDevice port;
   ASSERT_TRUE(port.SetPortName(L"COM5"));

@@ -12,14 +12,13 @@
 #include "PortDeviceFixture.h"
 #include "PortDevices.h"
 #include "resource.h"
-#include "testing/BoxAnswer.h"
+#include "testing/ProcessWindows.h"
+#include "testing/WindowTexts.h"
 
 namespace {
 
 using Names = std::vector<std::wstring>;
 
-const wchar_t kSerialMap[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
-const wchar_t kParallelMap[] = L"HARDWARE\\DEVICEMAP\\PARALLEL PORTS";
 const DWORD kTimeoutMs = 30000;
 
 struct FindDialog {

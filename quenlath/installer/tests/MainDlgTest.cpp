@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "PortDeviceFixture.h"
+#include "testing/DialogAnswer.h"
 
 namespace {
 
@@ -104,39 +105,19 @@ TEST_F(MainDlgTest, RefreshButtonRebuildsTheListAndClearsTheSelection) {
   EXPECT_EQ(Rows(), RowsOf(m_dlg.m_portList));
 }
 
-// Keys posted to the list once the modal dialog runs, from a thread timer of
-// its loop; the dialog manager handles them without the focus or activation.
-struct KeyScript {
-  static CMainDlg* s_dlg;
-  static UINT s_key;
-  static void CALLBACK Press(HWND, UINT, UINT_PTR id, DWORD) {
-    if (!s_dlg->m_hWnd) return;  // not open yet: next tick
-    KillTimer(nullptr, id);
-    HWND list = GetDlgItem(s_dlg->m_hWnd, IDC_PORT_LIST);
-    PostMessageW(list, WM_KEYDOWN, s_key, 0);
-    PostMessageW(list, WM_KEYUP, s_key, 0xC0000000);
-  }
-  // Ends a dialog that did not react in time with 99, so the test fails instead of hanging.
-  static void CALLBACK GiveUp(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    if (s_dlg->m_hWnd) EndDialog(s_dlg->m_hWnd, 99);
-  }
-};
-CMainDlg* KeyScript::s_dlg = nullptr;
-UINT KeyScript::s_key = 0;
-
+// Keys posted to the list as the modal dialog opens; the dialog manager
+// handles them without the focus or activation.
 TEST_F(MainDlgTest, EnterInTheListAndEscEndTheModalDialog) {
   AddPort(L"COM5");
   for (const auto& keyResult : {std::make_pair(VK_RETURN, IDOK), std::make_pair(VK_ESCAPE, IDCANCEL)}) {
     CMainDlg dlg;
-    KeyScript::s_dlg = &dlg;
-    KeyScript::s_key = keyResult.first;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 200, KeyScript::Press);
-    const UINT_PTR guard = SetTimer(nullptr, 0, 20000, KeyScript::GiveUp);
-    ASSERT_NE(0u, timer);
+    uitest::ScopedDialogAnswer keys([&](HWND dialog) {
+      HWND list = GetDlgItem(dialog, IDC_PORT_LIST);
+      PostMessageW(list, WM_KEYDOWN, keyResult.first, 0);
+      PostMessageW(list, WM_KEYUP, keyResult.first, 0xC0000000);
+      return 0;
+    });
     EXPECT_EQ(keyResult.second, dlg.DoModal()) << keyResult.first;
-    KillTimer(nullptr, timer);
-    KillTimer(nullptr, guard);
   }
 }
 

@@ -43,6 +43,11 @@ class FakePortDevice {
 // it did not start or did not end in time (then it is ended).
 int RunProcess(const std::wstring& commandLine, const std::wstring& currentDir, DWORD timeoutMs = 60000);
 
+// The device map keys (under HKEY_LOCAL_MACHINE) that list the serial and
+// the parallel ports in use.
+inline constexpr wchar_t kSerialMap[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
+inline constexpr wchar_t kParallelMap[] = L"HARDWARE\\DEVICEMAP\\PARALLEL PORTS";
+
 // Saves a device-map key's values, lets the test replace them, restores them.
 class DeviceMapScope {
  public:

@@ -11,6 +11,8 @@
 #include "PortDeviceFixture.h"
 #include "resource.h"
 #include "testing/BoxAnswer.h"
+#include "testing/ProcessWindows.h"
+#include "testing/WindowTexts.h"
 #include "ui/MfcApp.h"
 
 namespace {

@@ -19,7 +19,7 @@ namespace {
 TEST(RenamedPortLine, TheNewNameOpensThePortAndCarriesBytes) {
   RemoveDevicesWithHardwareId(kFakeHardwareId);
   RemoveDevicesWithHardwareId(L"ROZ\\Quenlath");
-  DeviceMapScope serial(L"HARDWARE\\DEVICEMAP\\SERIALCOMM");
+  DeviceMapScope serial(kSerialMap);
   serial.Replace({{L"\\Device\\Serial0", L"COM1"}});
   FakePortDevice device;
   ASSERT_TRUE(device.SetPortName(L"COM2"));

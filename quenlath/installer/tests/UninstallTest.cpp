@@ -23,8 +23,6 @@ namespace {
 
 using Lines = std::vector<std::wstring>;
 
-const wchar_t kSerialMap[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
-
 struct BoxSeen {
   std::wstring text;
   UINT type;

@@ -10,7 +10,7 @@
 #include "DebugTrace.h"
 #include "TestFiles.h"
 #include "WorkerRun.h"
-#include "testing/BoxAnswer.h"
+#include "testing/DialogAnswer.h"
 
 namespace fs = std::filesystem;
 
@@ -66,7 +66,7 @@ TEST_F(WorkFolderTest, IsHeldWhileUsedAndRemovedQuicklyAndSilently) {
     // A file in it that nobody may delete keeps it.
     HANDLE kept = CreateFileW((path / L"kept").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, kept);
-    uitest::ScopedCbtBoxAnswer boxes;
+    uitest::ScopedDialogAnswer boxes(IDOK);
     const ULONGLONG start = GetTickCount64();
     work.Remove();
     EXPECT_LT(GetTickCount64() - start, 900u);  // the old way slept 1000 ms

@@ -15,28 +15,10 @@
 #include <string>
 
 #include "resource.h"
-#include "testing/BoxAnswer.h"
+#include "testing/ProcessWindows.h"
+#include "testing/WindowTexts.h"
 
 namespace {
-
-struct OtherDialog {
-    DWORD pid;
-    HWND not_this;
-    HWND found;
-};
-
-BOOL CALLBACK IsOtherDialog(HWND w, LPARAM p)
-{
-    auto* d = reinterpret_cast<OtherDialog*>(p);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(w, &owner);
-    wchar_t cls[16] = {};
-    GetClassNameW(w, cls, 16);
-    if (owner != d->pid || w == d->not_this || !IsWindowVisible(w) || wcscmp(cls, L"#32770") != 0)
-        return TRUE;
-    d->found = w;
-    return FALSE;
-}
 
 BOOL CALLBACK IsTextStatic(HWND w, LPARAM p)
 {
@@ -56,17 +38,10 @@ std::wstring BoxText(HWND box)
     return text ? uitest::WindowText(text) : std::wstring();
 }
 
-// A visible dialog of process pid other than the main dialog, waiting up to timeoutMs.
-HWND WaitForOtherDialog(DWORD pid, HWND mainDlg, DWORD timeoutMs)
+// A visible dialog of process pid other than the main dialog, waiting up to 20 s.
+HWND WaitForOtherDialog(DWORD pid, HWND mainDlg)
 {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        OtherDialog data{pid, mainDlg, nullptr};
-        EnumWindows(IsOtherDialog, reinterpret_cast<LPARAM>(&data));
-        if (data.found || GetTickCount() - start >= timeoutMs)
-            return data.found;
-        Sleep(20);
-    }
+    return uitest::WaitForProcessWindow(pid, L"#32770", 20000, mainDlg);
 }
 
 } // namespace
@@ -101,7 +76,7 @@ int wmain(int argc, wchar_t** argv)
         PostMessageW(list, WM_KEYUP, VK_HOME, 0xC0000000);
         Sleep(300);
         uitest::ClickButton(dlg, button);
-        shown = WaitForOtherDialog(pi.dwProcessId, dlg, 20000);
+        shown = WaitForOtherDialog(pi.dwProcessId, dlg);
     }
     if (shown) {
         std::printf("ready %ls\n", uitest::WindowText(shown).c_str());
@@ -112,7 +87,7 @@ int wmain(int argc, wchar_t** argv)
             std::printf("box %ls\n", BoxText(shown).c_str());
             uitest::ClickButton(shown, IDOK);
             Sleep(300);
-            HWND change = WaitForOtherDialog(pi.dwProcessId, dlg, 20000);
+            HWND change = WaitForOtherDialog(pi.dwProcessId, dlg);
             std::printf("then %ls\n", change ? uitest::WindowText(change).c_str() : L"nothing");
             uitest::ClickButton(change, IDCANCEL);
             Sleep(300);

@@ -25,37 +25,14 @@
 #include "TestFiles.h"
 #include "WaitDialog.h"
 #include "resource.h"
-#include "testing/BoxAnswer.h"
+#include "testing/ProcessWindows.h"
+#include "testing/WindowTexts.h"
 
 namespace {
 
-struct FindDialog {
-  DWORD pid;
-  HWND other;
-  HWND found;
-};
-
-BOOL CALLBACK FindOtherDialog(HWND window, LPARAM param) {
-  auto* find = reinterpret_cast<FindDialog*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  wchar_t name[16] = {};
-  GetClassNameW(window, name, 16);
-  if (owner != find->pid || window == find->other || !IsWindowVisible(window) || wcscmp(name, L"#32770") != 0)
-    return TRUE;
-  find->found = window;
-  return FALSE;
-}
-
 // A visible dialog box of the process other than `other` (null after 20 s).
 HWND WaitForDialogOtherThan(DWORD pid, HWND other) {
-  for (int i = 0; i < 1000; ++i) {
-    FindDialog find{pid, other, nullptr};
-    EnumWindows(FindOtherDialog, reinterpret_cast<LPARAM>(&find));
-    if (find.found) return find.found;
-    Sleep(20);
-  }
-  return nullptr;
+  return uitest::WaitForProcessWindow(pid, L"#32770", 20000, other);
 }
 
 int PortType(const wchar_t* exe, DWORD holdMs) {

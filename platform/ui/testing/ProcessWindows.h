@@ -1,0 +1,16 @@
+// Windows of another process, found and driven with messages that carry no
+// pointers (only those cross processes).
+#pragma once
+
+#include <windows.h>
+
+namespace uitest {
+
+// The first visible top-level window of process `pid` with class `className`
+// (any class when null) other than `except`, waiting up to `timeoutMs`; null
+// when none came.
+HWND WaitForProcessWindow(DWORD pid, const wchar_t* className, DWORD timeoutMs, HWND except = nullptr);
+// Clicks button `id` of a dialog box; false when it has no such button.
+bool ClickButton(HWND box, int id);
+
+} // namespace uitest
