@@ -53,7 +53,7 @@ function(wine_test_properties session lock timeout)
     set(fixture wine_template)
   endif()
   # ctest's own limit only ever catches the harness itself.
-  math(EXPR outer "${timeout} + 30")
+  math(EXPR outer "${timeout} + 60")
   set_tests_properties(${ARGN} PROPERTIES ENVIRONMENT "${environment}" FIXTURES_REQUIRED ${fixture} TIMEOUT ${outer})
   if(lock)
     set_tests_properties(${ARGN} PROPERTIES RESOURCE_LOCK ${lock})

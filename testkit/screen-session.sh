@@ -1,6 +1,6 @@
 # Sourced by the screenshot tests, which run under wine-test: a copy of the
-# build's template prefix on an Xvfb screen of its own, so a shot shows one
-# program on a known screen size.
+# build's template prefix (wine-session copy) on an Xvfb screen of its own,
+# so a shot shows one program on a known screen size.
 #   screen_session <build dir> <width>x<height> <LANG>
 #     sets $work (the test's scratch folder) and exports DISPLAY, WINEPREFIX,
 #     LANG and the Wine settings.  wine-test ends the session's processes and
@@ -12,7 +12,7 @@ screen_session() {
   set -E
   trap 'echo "FAIL: $0 line $LINENO: $BASH_COMMAND" >&2' ERR
   work=${WINE_TEST_SCRATCH:?run under wine-test}
-  cp -a "$build/wine/template/prefix" "$work/prefix"
+  "$build/wine-session" copy "$work/prefix"
   # Xvfb picks a free display itself and names it once it is ready.
   Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp 5>"$work/display" >"$work/xvfb.log" 2>&1 </dev/null &
   for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
