@@ -35,8 +35,8 @@ trap cleanup EXIT
 
 "$wine" reg add "$key" /ve /d ZOVUZEREZA.POSPrinter /f >/dev/null
 "$wine" reg add "$key" /v Port /d COM9 /f >/dev/null
-# 9600 bit/s, 8 data bits, no parity, one stop bit, CTS output flow control.
-for value in Baudrate=6 BitLength=1 Parity=0 Stop=1 HandShake=2; do
+# 9600 bit/s, 8 data bits, no parity, one stop bit, RTS/CTS flow control.
+for value in Baudrate=6 BitLength=1 Parity=0 Stop=1 HandShake=1; do
   "$wine" reg add "$key" /v "${value%=*}" /t REG_DWORD /d "${value#*=}" /f >/dev/null
 done
 
