@@ -118,7 +118,12 @@ std::wstring FenwoldProcess::WaitForBox(DWORD timeoutMs, HWND* box)
 
 HWND FenwoldProcess::WaitForFrame(DWORD timeoutMs)
 {
-    return uitest::WaitForProcessWindow(Pid(), L"Fenwold_MainFrame", timeoutMs);
+    HWND frame = uitest::WaitForProcessWindow(Pid(), L"Fenwold_MainFrame", timeoutMs);
+    // Shown is not laid out: clicks go where the panes are once the
+    // start-up messages are handled.
+    if (frame)
+        (void)WaitForInputIdle(m_info.hProcess, timeoutMs);  // a frame still busy is the caller's to see
+    return frame;
 }
 
 DWORD FenwoldProcess::WaitForExit(DWORD timeoutMs)

@@ -22,7 +22,7 @@ public:
     std::wstring WaitForBox(DWORD timeoutMs, HWND* box = nullptr);
     // Waits for a dialog box (a message box too) of the process other than `except`.
     HWND WaitForDialog(DWORD timeoutMs, HWND except = nullptr);
-    // Waits for the visible main frame.
+    // Waits for the visible main frame, then for its start-up messages to be handled.
     HWND WaitForFrame(DWORD timeoutMs);
     // Waits for the process to end; its exit code, or STILL_ACTIVE on time-out.
     DWORD WaitForExit(DWORD timeoutMs);

@@ -136,7 +136,11 @@ TEST(FenwoldDriven, RightClickedDeviceIsTheOneEditedAndADeletedDevicesNameIsFree
     // tree before the menu takes the keyboard.
     PostMessageW(menu, WM_CHAR, L'o', 0); // C&ommunication Settings...
     HWND details = fenwold.WaitForDialog(10000);
-    ASSERT_NE(details, nullptr);
+    if (!details) {
+        const LPARAM selected = SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+        FAIL() << "no Port Details; the selection is " << (selected == reinterpret_cast<LPARAM>(b) ? "B" : selected == reinterpret_cast<LPARAM>(a) ? "A" : "another node")
+               << ", the menu is " << (IsWindow(menu) ? "still open" : "gone");
+    }
     EXPECT_EQ(uitest::WindowText(details), L"Port Details");
     SendMessageW(GetDlgItem(details, IDC_PORTCFG_PORT), CB_SETCURSEL, 5, 0); // None, COM1, ... COM5
     ASSERT_TRUE(uitest::ClickButton(details, IDOK));
