@@ -1,5 +1,6 @@
 #include "DeviceConfig.h"
 #include "DeviceKey.h"
+#include "ReadOnlyKey.h"
 #include "SerialConfig.h"
 
 #include <gtest/gtest.h>
@@ -126,6 +127,18 @@ TEST(DeviceConfig, UnterminatedStringIsIgnored)
     ASSERT_TRUE(config.Load(key.Device().c_str()));
     EXPECT_TRUE(config.Port.empty());
     EXPECT_EQ(config.DeviceName, L"") << "an empty value is an empty string";
+}
+
+// A POS application run by a user who may only read the OPOS tree.
+TEST(DeviceConfig, LoadsAKeyItMayOnlyRead)
+{
+    testkit::DeviceKey key(TestDevice());
+    key.SetString(L"Port", L"COM7");
+    const testkit::ReadOnlyKey readOnly(testkit::DeviceKey::PathOf(key.Device()));
+    ASSERT_TRUE(readOnly.Restricted());
+    DeviceConfig config;
+    ASSERT_TRUE(config.Load(key.Device().c_str()));
+    EXPECT_EQ(config.Port, L"COM7");
 }
 
 TEST(DeviceConfig, MissingKeyLeavesANewRecord)

@@ -4,12 +4,12 @@
 #include "DeviceMaps.h"
 #include "FrameFixture.h"
 #include "OposRegistry.h"
+#include "ReadOnlyKey.h"
 #include "com/RegKey.h"
 #include "testing/DialogAnswer.h"
 #include "testing/MenuAnswer.h"
 #include "testing/WindowTexts.h"
 
-#include <sddl.h>
 
 #include <algorithm>
 #include <cstring>
@@ -67,40 +67,6 @@ const std::vector<std::wstring> kDevicePopup = {L"&CheckHealth Interactive", L"D
                                                 L"Add New &LDN...", L"C&ommunication Settings...", L"&Delete",
                                                 L"&Export Registry...", L"Prope&rty..."};
 const std::vector<std::wstring> kNamePopup = {L"&Add", L"&Delete", L"&Rename LDN"};
-
-// While alive, HKLM\<path> grants everyone reading only; its access list
-// comes back afterwards.
-class ReadOnlyKey {
-public:
-    explicit ReadOnlyKey(const std::wstring& path) : m_path(path) { Restrict(); }
-    ~ReadOnlyKey()
-    {
-        CRegKey key;
-        if (m_saved.empty() || key.Open(HKEY_LOCAL_MACHINE, m_path.c_str(), WRITE_DAC) != ERROR_SUCCESS)
-            return;
-        EXPECT_EQ(RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, m_saved.data()), ERROR_SUCCESS);
-    }
-    ReadOnlyKey(const ReadOnlyKey&) = delete;
-    ReadOnlyKey& operator=(const ReadOnlyKey&) = delete;
-
-private:
-    void Restrict()
-    {
-        CRegKey key;
-        ASSERT_EQ(key.Open(HKEY_LOCAL_MACHINE, m_path.c_str(), READ_CONTROL | WRITE_DAC), ERROR_SUCCESS);
-        DWORD size = 0;
-        (void)RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, nullptr, &size);
-        m_saved.resize(size);
-        ASSERT_EQ(RegGetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, m_saved.data(), &size), ERROR_SUCCESS);
-        PSECURITY_DESCRIPTOR readOnly = nullptr;
-        ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)", SDDL_REVISION_1, &readOnly, nullptr));
-        EXPECT_EQ(RegSetKeySecurity(key.Get(), DACL_SECURITY_INFORMATION, readOnly), ERROR_SUCCESS);
-        LocalFree(readOnly);
-    }
-
-    std::wstring m_path;
-    std::vector<BYTE> m_saved;
-};
 
 class TreeListTest : public FrameTest {
 protected:
@@ -334,8 +300,9 @@ TEST_F(TreeListTest, WithoutWriteAccessTheTreeAndListsStillShowAndDeleteReportsT
 {
     const std::wstring device = AddDevice(L"CashDrawer", L"Locked", L"Locked drawer");
     const std::wstring ldn = AddLdn(L"CashDrawer", L"1", device);
-    const ReadOnlyKey classKey(ClassPath(L"CashDrawer"));
-    const ReadOnlyKey deviceKey(ClassPath(L"CashDrawer") + L"\\" + device);
+    const testkit::ReadOnlyKey classKey(ClassPath(L"CashDrawer"));
+    const testkit::ReadOnlyKey deviceKey(ClassPath(L"CashDrawer") + L"\\" + device);
+    ASSERT_TRUE(classKey.Restricted() && deviceKey.Restricted());
     CreateFrame();
     ASSERT_NE(Node(L"CashDrawer", device), nullptr);
     Select(Root(L"CashDrawer"));
