@@ -66,6 +66,23 @@ unsigned long ReadThreadCount()
     return count;
 }
 
+// Whether thread `id`'s instruction pointer is in the `size` bytes from `stub`.
+bool ThreadIsAt(DWORD id, const BYTE* stub, size_t size)
+{
+    com::Handle thread(OpenThread(THREAD_SUSPEND_RESUME | THREAD_GET_CONTEXT, FALSE, id));
+    if (!thread || SuspendThread(thread.Get()) == static_cast<DWORD>(-1)) return false;
+    CONTEXT context{};
+    context.ContextFlags = CONTEXT_CONTROL;
+    const BOOL read = GetThreadContext(thread.Get(), &context);
+    (void)ResumeThread(thread.Get());  // suspended just above
+#ifdef _WIN64
+    const auto at = reinterpret_cast<const BYTE*>(context.Rip);
+#else
+    const auto at = reinterpret_cast<const BYTE*>(context.Eip);
+#endif
+    return read && at >= stub && at < stub + size;
+}
+
 // A thread just started may still be setting itself up, with handles of its
 // own, on a loaded machine: a count holds once two readings 100 ms apart agree.
 unsigned long Settled(unsigned long (*read)())
@@ -90,6 +107,27 @@ unsigned long CountHandles()
 unsigned long CountThreads()
 {
     return Settled(ReadThreadCount);
+}
+
+bool WaitForThreadInCall(const char* ntFunction, DWORD timeoutMs)
+{
+    // A system call stub is a few instructions; a thread blocked in the call
+    // shows the address after its syscall instruction.
+    const auto stub = reinterpret_cast<const BYTE*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), ntFunction));
+    if (!stub) return false;
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    do {
+        com::Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+        if (!snapshot) return false;
+        THREADENTRY32 entry{};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Thread32First(snapshot.Get(), &entry); more; more = Thread32Next(snapshot.Get(), &entry))
+            if (entry.th32OwnerProcessID == GetCurrentProcessId() && entry.th32ThreadID != GetCurrentThreadId() &&
+                ThreadIsAt(entry.th32ThreadID, stub, 32))
+                return true;
+        Sleep(10);
+    } while (GetTickCount64() < end);
+    return false;
 }
 
 }  // namespace testkit

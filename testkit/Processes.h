@@ -16,4 +16,9 @@ std::wstring ProgramFolder();
 unsigned long CountHandles();
 unsigned long CountThreads();
 
+// Waits up to `timeoutMs` until another thread of this process is inside the
+// ntdll system call `ntFunction` (e.g. "NtReadFile"), blocked there: its
+// instruction pointer is in that call's stub.  True when one is.
+bool WaitForThreadInCall(const char* ntFunction, DWORD timeoutMs);
+
 }  // namespace testkit

@@ -1,3 +1,5 @@
+source "$(dirname "${BASH_SOURCE[0]}")/checked.sh"
+
 # Sourced by the screenshot tests, which run under wine-test: a copy of the
 # build's template prefix (wine-session copy) on an Xvfb screen of its own,
 # so a shot shows one program on a known screen size.
@@ -9,18 +11,16 @@
 
 screen_session() {
   local build=$1 size=$2 lang=$3 n
-  set -E
-  trap 'echo "FAIL: $0 line $LINENO: $BASH_COMMAND" >&2' ERR
   work=${WINE_TEST_SCRATCH:?run under wine-test}
   "$build/wine-session" copy "$work/prefix"
   # Xvfb picks a free display itself and names it once it is ready.
   Xvfb -displayfd 5 -screen 0 "${size}x24" -nolisten tcp 5>"$work/display" >"$work/xvfb.log" 2>&1 </dev/null &
   for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
-  [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; return 1; }
+  [ -s "$work/display" ] || { cat "$work/xvfb.log"; die "Xvfb did not start"; }
   n=$(tr -d '\n' < "$work/display")
   export DISPLAY=":$n" WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG="$lang"
-  /usr/lib/wine/wineserver -p
-  /usr/lib/wine/wine64 wineboot >"$work/wineboot.log" 2>&1 || { cat "$work/wineboot.log"; return 1; }
+  quiet timeout 30 /usr/lib/wine/wineserver -p
+  quiet timeout 120 /usr/lib/wine/wine64 wineboot
 }
 
 # shoot <out.png> <exit code> <driver.exe> [ARG...]

@@ -214,7 +214,7 @@ TEST(StatusReaderThatCannotBeStopped, ReleaseReturnsAndTheModuleStaysUntilTheRea
     ASSERT_EQ(printer->ClaimDevice(0, &rc), S_OK);
     PortOpenFlags = flags;
     ASSERT_EQ(rc, 0);
-    Sleep(100);  // the reader is in its read
+    ASSERT_TRUE(testkit::WaitForThreadInCall("NtReadFile", 5000)) << "the reader is in its read";
 
     const ULONGLONG before = GetTickCount64();
     ASSERT_EQ(printer->ReleaseDevice(&rc), S_OK);

@@ -4,9 +4,8 @@
 # stand-in control object) against the registered Calbrique.dll, in the
 # Wine session wine-test gives it.
 #   line_settings_test.sh <build dir> <source dir>
-set -euo pipefail
-trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 build=$1 source=$2
+source "$source/testkit/checked.sh"
 wine=/usr/lib/wine/wine64
 state=$WINE_TEST_SCRATCH/lines
 device=CalbriqueTest_LineSettings
@@ -18,8 +17,8 @@ cleanup() {
 }
 trap cleanup EXIT
 "$source/testkit/pty-lines.sh" up "$WINEPREFIX" "$state" pty:com60:com160
-"$wine" reg add "$key" /ve /d ZOVUZEREZA.POSPrinter /f >/dev/null
-"$wine" reg add "$key" /v Port /d COM60 /f >/dev/null
+quiet "$wine" reg add "$key" /ve /d ZOVUZEREZA.POSPrinter /f
+quiet "$wine" reg add "$key" /v Port /d COM60 /f
 
 failures=0
 # check <Baudrate> <Stop> <HandShake> <XonXoff> <expected stty words...>
@@ -27,7 +26,7 @@ check() {
   local baud=$1 stop=$2 handshake=$3 xonxoff=$4
   shift 4
   for value in Baudrate=$baud BitLength=1 Parity=0 Stop=$stop HandShake=$handshake XonXoff=$xonxoff; do
-    "$wine" reg add "$key" /v "${value%=*}" /t REG_DWORD /d "${value#*=}" /f >/dev/null
+    quiet "$wine" reg add "$key" /v "${value%=*}" /t REG_DWORD /d "${value#*=}" /f
   done
   coproc driver { timeout 60 "$wine" "$build/testkit/OposDriver.exe" open "$device" claim 1000 pause release close 2>&1; }
   local pid=$driver_PID line settings word

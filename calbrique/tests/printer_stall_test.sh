@@ -6,9 +6,8 @@
 # (the stand-in control object) against the registered Calbrique.dll, in the
 # Wine session wine-test gives it.
 #   printer_stall_test.sh <build dir> <source dir>
-set -euo pipefail
-trap 'echo "FAIL: line $LINENO: $BASH_COMMAND" >&2' ERR
 build=$1 source=$2
+source "$source/testkit/checked.sh"
 wine=/usr/lib/wine/wine64
 state=$WINE_TEST_SCRATCH/lines
 out=$WINE_TEST_SCRATCH/out
@@ -23,9 +22,9 @@ cleanup() {
 trap cleanup EXIT
 rm -rf "$out" && mkdir -p "$out"
 lines up
-"$wine" reg add "$key" /ve /d ZOVUZEREZA.POSPrinter /f >/dev/null
-"$wine" reg add "$key" /v Port /d COM61 /f >/dev/null
-"$wine" reg add "$key" /v Baudrate /t REG_DWORD /d 10 /f >/dev/null   # 115200 bit/s
+quiet "$wine" reg add "$key" /ve /d ZOVUZEREZA.POSPrinter /f
+quiet "$wine" reg add "$key" /v Port /d COM61 /f
+quiet "$wine" reg add "$key" /v Baudrate /t REG_DWORD /d 10 /f   # 115200 bit/s
 
 # More than the line holds once the printer has read its first 4096 bytes.
 size=48000 small=200

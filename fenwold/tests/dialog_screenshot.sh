@@ -8,7 +8,7 @@ set -euo pipefail
 build=$1 which=$2 out=$3
 source "$(dirname "$0")/../../testkit/screen-session.sh"
 screen_session "$build" 800x600 C.UTF-8
-reg() { /usr/lib/wine/wine64 reg "$@" >/dev/null; }
+reg() { quiet /usr/lib/wine/wine64 reg "$@"; }
 root='HKLM\SOFTWARE\OLEforRetail\ServiceOPOS'
 for device in 'POSPrinter\Model-80' 'POSPrinter\Model-58' 'CashDrawer\Drawer-1'; do
   reg add "$root\\$device" /f

@@ -8,7 +8,7 @@ build=$1 out=$2
 source "$(dirname "$0")/../../testkit/screen-session.sh"
 screen_session "$build" 640x480 C.UTF-8
 key='HKLM\SOFTWARE\OLEforRetail\ServiceOPOS\POSPrinter\Model-80'
-reg() { /usr/lib/wine/wine64 reg add "$key" /f "$@" >/dev/null; }
+reg() { quiet /usr/lib/wine/wine64 reg add "$key" /f "$@"; }
 reg /v GroupID /t REG_SZ /d PRN-S
 reg /v Port /t REG_SZ /d COM3
 reg /v BaudrateSel /t REG_SZ /d 4,5,6,7,8,9,10

@@ -12,7 +12,7 @@ source "$(dirname "$0")/../../testkit/screen-session.sh"
 screen_session "$build" "$size" "$lang"
 # A few devices to show (in this copy of the prefix only).
 for device in 'POSPrinter\Model-80|80 mm receipt printer' 'POSPrinter\Model-58|58 mm receipt printer' 'CashDrawer\Drawer-1|Cash drawer'; do
-  /usr/lib/wine/wine64 reg add "HKLM\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\${device%%|*}" /v DeviceDesc /d "${device#*|}" /f >/dev/null
+  quiet /usr/lib/wine/wine64 reg add "HKLM\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\${device%%|*}" /v DeviceDesc /d "${device#*|}" /f
 done
 
 # Add New Device reads the catalogue from the current directory: the program's folder.

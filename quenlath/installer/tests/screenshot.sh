@@ -14,10 +14,9 @@ screen_session "$build" 800x600 "$lang"
 
 standins="$build/quenlath/package/standins-amd64"
 cp "$(dirname "$0")/../../package/Quenlath.inf" "$work/Quenlath.inf"
-(cd "$work" && /usr/lib/wine/wine64 "$standins/devcon.exe" install Quenlath.inf 'ROZ\Quenlath') >"$work/devcon.log" 2>&1 ||
-  { cat "$work/devcon.log"; exit 1; }
+(cd "$work" && quiet /usr/lib/wine/wine64 "$standins/devcon.exe" install Quenlath.inf 'ROZ\Quenlath')
 if [ "$command" = names-unread ]; then
-  /usr/lib/wine/wine64 reg delete 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' /f >/dev/null 2>&1
+  quiet /usr/lib/wine/wine64 reg delete 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' /f
 fi
 
 shoot "$out" 0 "$build/quenlath/installer/dravelin_drive.exe" "$build/quenlath/installer/Dravelin.exe" 5000 $command

@@ -71,9 +71,9 @@ PortKind KindFromHardwareSection(HINF inf, const std::wstring& install) {
 
 }  // namespace
 
-bool ReadInfDriver(const std::wstring& infPath, const std::wstring& hardwareId, InfDriver& out) {
+unsigned long ReadInfDriver(const std::wstring& infPath, const std::wstring& hardwareId, InfDriver& out) {
   InfHandle inf(SetupOpenInfFileW(infPath.c_str(), nullptr, INF_STYLE_WIN4, nullptr));
-  if (inf.h == INVALID_HANDLE_VALUE) return false;
+  if (inf.h == INVALID_HANDLE_VALUE) return GetLastError();
   for (const std::wstring& models : ModelSections(inf.h)) {
     INFCONTEXT ctx;
     for (BOOL ok = SetupFindFirstLineW(inf.h, models.c_str(), nullptr, &ctx); ok;
@@ -85,8 +85,8 @@ bool ReadInfDriver(const std::wstring& infPath, const std::wstring& hardwareId, 
       out.description = Field(ctx, 0);
       const std::wstring install = Field(ctx, 1);
       out.kind = KindFromHardwareSection(inf.h, HasSection(inf.h, install + L".NT") ? install + L".NT" : install);
-      return true;
+      return ERROR_SUCCESS;
     }
   }
-  return false;
+  return ERROR_NOT_FOUND;
 }

@@ -11,5 +11,6 @@ struct InfDriver {
   PortKind kind = PortKind::Serial;
 };
 
-// False when the file can't be opened or names no model for hardwareId.
-bool ReadInfDriver(const std::wstring& infPath, const std::wstring& hardwareId, InfDriver& out);
+// ERROR_SUCCESS; the error of opening the file; or ERROR_NOT_FOUND when it
+// names no model for hardwareId.
+unsigned long ReadInfDriver(const std::wstring& infPath, const std::wstring& hardwareId, InfDriver& out);

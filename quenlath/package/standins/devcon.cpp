@@ -4,7 +4,8 @@
 // It does with SetupAPI what the port's class installer and driver would do:
 // the device, its port interface (linked, as the driver makes it), the
 // PortName in the device key, the device-map value, description and friendly
-// name.  Exit code 0 on success.
+// name.  Exit code 0 on success; a failure says what failed, with the
+// Windows error code.
 #include <windows.h>
 #include <initguid.h>
 #include <devguid.h>
@@ -76,6 +77,12 @@ std::wstring FirstFreeName(const wchar_t* mapKey, const wchar_t* prefix, int hig
   return std::wstring();
 }
 
+// Reports a failed step with the last error and gives the exit code 1.
+int Fail(const wchar_t* what, DWORD error = GetLastError()) {
+  fwprintf(stderr, L"devcon failed: %ls (error %lu)\n", what, error);
+  return 1;
+}
+
 std::wstring InstanceId(HDEVINFO set, SP_DEVINFO_DATA& dev) {
   wchar_t id[kMaxInstanceId];
   if (!SetupDiGetDeviceInstanceIdW(set, &dev, id, kMaxInstanceId, nullptr)) return std::wstring();
@@ -115,12 +122,16 @@ bool SetProperty(HDEVINFO set, SP_DEVINFO_DATA& dev, DWORD property, const std::
 
 int Install(const std::wstring& infArg, const std::wstring& hardwareId) {
   wchar_t infPath[MAX_PATH];
-  if (!GetFullPathNameW(infArg.c_str(), MAX_PATH, infPath, nullptr)) return 1;
+  const DWORD length = GetFullPathNameW(infArg.c_str(), MAX_PATH, infPath, nullptr);
+  if (length == 0) return Fail(L"no full path of the INF");
+  if (length >= MAX_PATH) return Fail(L"the INF's full path is too long", ERROR_FILENAME_EXCED_RANGE);
   InfDriver driver;
-  if (!ReadInfDriver(infPath, hardwareId, driver)) {
+  const DWORD infError = ReadInfDriver(infPath, hardwareId, driver);
+  if (infError == ERROR_NOT_FOUND) {
     fwprintf(stderr, L"devcon failed: %ls names no driver for %ls\n", infPath, hardwareId.c_str());
     return 1;
   }
+  if (infError != ERROR_SUCCESS) return Fail(L"the INF does not open", infError);
   const bool parallel = driver.kind == PortKind::Parallel;
   const wchar_t* mapKey = parallel ? kParallelMap : kSerialMap;
   const std::wstring portName = parallel ? FirstFreeName(mapKey, L"LPT", 3) : FirstFreeName(mapKey, L"COM", 256);
@@ -130,22 +141,24 @@ int Install(const std::wstring& infArg, const std::wstring& hardwareId) {
   }
 
   DevInfoSet set(SetupDiCreateDeviceInfoList(&GUID_DEVCLASS_PORTS, nullptr));
-  if (set.h == INVALID_HANDLE_VALUE) return 1;
+  if (set.h == INVALID_HANDLE_VALUE) return Fail(L"no device information set");
   SP_DEVINFO_DATA dev{};
   dev.cbSize = sizeof(dev);
   if (!SetupDiCreateDeviceInfoW(set.h, L"Ports", &GUID_DEVCLASS_PORTS, driver.description.c_str(), nullptr,
                                 DICD_GENERATE_ID, &dev))
-    return 1;
+    return Fail(L"device information not created");
   std::vector<wchar_t> ids(hardwareId.begin(), hardwareId.end());
   ids.insert(ids.end(), {L'\0', L'\0'});
   bool ok = SetupDiSetDeviceRegistryPropertyW(set.h, &dev, SPDRP_HARDWAREID, reinterpret_cast<const BYTE*>(ids.data()),
                                               static_cast<DWORD>(ids.size() * sizeof(wchar_t))) &&
             SetupDiCallClassInstaller(DIF_REGISTERDEVICE, set.h, &dev);
-  if (!ok) {
-    fwprintf(stderr, L"devcon failed: device not created (%lu)\n", GetLastError());
-    return 1;
-  }
+  if (!ok) return Fail(L"device not created");
   const std::wstring instanceId = InstanceId(set.h, dev);
+  if (instanceId.empty()) {
+    const DWORD error = GetLastError();
+    (void)SetupDiRemoveDevice(set.h, &dev);  // leave nothing half made
+    return Fail(L"no instance id of the new device", error);
+  }
   {
     Key devKey(SetupDiCreateDevRegKeyW(set.h, &dev, DICS_FLAG_GLOBAL, 0, DIREG_DEV, nullptr, nullptr));
     ok = devKey.h && SetString(devKey.h, L"PortName", portName);
@@ -162,9 +175,9 @@ int Install(const std::wstring& infArg, const std::wstring& hardwareId) {
          SetString(map.h, DeviceMapValueName(instanceId).c_str(), data);
   }
   if (!ok) {
-    fwprintf(stderr, L"devcon failed: device set-up incomplete (%lu)\n", GetLastError());
+    const DWORD error = GetLastError();
     (void)SetupDiRemoveDevice(set.h, &dev);  // leave nothing half made
-    return 1;
+    return Fail(L"device set-up incomplete", error);
   }
   wprintf(L"%ls: %ls installed as %ls\n", instanceId.c_str(), driver.description.c_str(), portName.c_str());
   return 0;
@@ -192,7 +205,7 @@ void DeleteDeviceMapValue(const std::wstring& valueName) {
 
 int Remove(const std::wstring& hardwareId) {
   DevInfoSet set(SetupDiGetClassDevsW(nullptr, nullptr, nullptr, DIGCF_ALLCLASSES));
-  if (set.h == INVALID_HANDLE_VALUE) return 1;
+  if (set.h == INVALID_HANDLE_VALUE) return Fail(L"devices not listed");
   int removed = 0, failed = 0;
   SP_DEVINFO_DATA dev{};
   dev.cbSize = sizeof(dev);
