@@ -16,7 +16,8 @@ if(CMAKE_CROSSCOMPILING)
   set(WINE_SESSION ${CMAKE_BINARY_DIR}/wine-session)
   # The prefix every session and every screenshot copies: booted once, with
   # Calbrique.dll registered.
-  add_test(NAME wine_template COMMAND ${WINE_SESSION} template)
+  # Each fixture ends itself before ctest would: a step that hangs is named.
+  add_test(NAME wine_template COMMAND timeout -k 5 170 ${WINE_SESSION} template)
   set_tests_properties(wine_template PROPERTIES FIXTURES_SETUP wine_template TIMEOUT 180)
 endif()
 
@@ -32,9 +33,9 @@ function(wine_session name)
   if(ARG_PTY_LINES)
     set(lines ${PTY_LINE_SPECS})
   endif()
-  add_test(NAME wine_${name}_up COMMAND ${WINE_SESSION} up ${name} ${lines})
+  add_test(NAME wine_${name}_up COMMAND timeout -k 5 110 ${WINE_SESSION} up ${name} ${lines})
   set_tests_properties(wine_${name}_up PROPERTIES FIXTURES_SETUP wine_${name} FIXTURES_REQUIRED wine_template TIMEOUT 120)
-  add_test(NAME wine_${name}_down COMMAND ${WINE_SESSION} down ${name})
+  add_test(NAME wine_${name}_down COMMAND timeout -k 5 110 ${WINE_SESSION} down ${name})
   set_tests_properties(wine_${name}_down PROPERTIES FIXTURES_CLEANUP wine_${name} TIMEOUT 120)
 endfunction()
 

@@ -8,6 +8,7 @@
 #   printer_stall_test.sh <build dir> <source dir>
 build=$1 source=$2
 source "$source/testkit/checked.sh"
+source "$source/testkit/far-end.sh"
 wine=/usr/lib/wine/wine64
 state=$WINE_TEST_SCRATCH/lines
 out=$WINE_TEST_SCRATCH/out
@@ -29,7 +30,7 @@ quiet "$wine" reg add "$key" /v Baudrate /t REG_DWORD /d 10 /f   # 115200 bit/s
 # More than the line holds once the printer has read its first 4096 bytes.
 size=48000 small=200
 limit=$((size * 12 * 1000 / 115200 + 5000))   # each byte at the longest frame, plus the margin
-timeout 60 head -c 4096 "$state/com161" > "$out/first" &
+read_far_end 4096 "$state/com161" "$out/first"
 
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
@@ -60,8 +61,7 @@ while IFS= read -r line <&3; do
         lines down   # the printer's line goes away (a hang-up on the service end)
       else
         lines up
-        timeout 60 head -c $small "$state/com161" > "$out/second" &
-        sleep 0.2
+        read_far_end $small "$state/com161" "$out/second"
       fi
       echo >&4 ;;
   esac

@@ -10,6 +10,7 @@ set -euo pipefail
 build=$1 type=$2
 root=$(cd "$(dirname "$0")/../../.." && pwd)
 source "$root/testkit/screen-session.sh"
+source "$root/testkit/far-end.sh"
 screen_session "$build" 800x600 C.UTF-8
 lines="$work/lines"
 drive="$build/quenlath/installer/install_drive.exe"
@@ -28,11 +29,9 @@ esac
 name=${port,,}
 "$root/testkit/pty-lines.sh" up "$WINEPREFIX" "$lines" "pty:$name:${name}end"
 text="printed through $port"
-timeout 20 head -c ${#text} "$lines/${name}end" >"$work/received" &
-reader=$!
-sleep 0.3
+read_far_end ${#text} "$lines/${name}end" "$work/received"
 /usr/lib/wine/wine64 "$drive" write "$port" "$text" | tr -d '\r'
-wait "$reader" || { echo "nothing arrived at the other end"; exit 1; }
+wait "$far_reader" || { echo "nothing arrived at the other end"; exit 1; }
 received=$(cat "$work/received")
 [ "$received" = "$text" ] || { echo "received '$received', want '$text'"; exit 1; }
 echo "received '$received' at the other end of $port"
