@@ -89,8 +89,8 @@ private:
     // Turns the printer's automatic status back off and DeviceEnabled to 0,
     // even when no port is open or the write fails.
     void Disable();
-    // Writes printer bytes to the claimed port; a write that failed or timed
-    // out sets ResultCode, one that succeeded leaves it.
+    // Writes printer bytes to the claimed port; no port claimed, or a write
+    // that failed or timed out, sets ResultCode, a write that succeeded leaves it.
     void PrintToPort(const void* data, DWORD size);
 
     DeviceConfig Config;

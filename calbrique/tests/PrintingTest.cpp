@@ -202,25 +202,46 @@ TEST_F(Printing, CheckHealthReportsAndPrints)
     EXPECT_EQ(Received(4), Of("held")) << "CheckHealth leaves the buffer alone";
 }
 
-TEST_F(Printing, NoWriteWithoutTheClaimedPort)
+TEST_F(Printing, WithoutTheClaimedPortNothingIsWrittenAndNotClaimedReported)
 {
-    Key.SetString(L"Port", L"COM99");  // no such port: the claim fails
-    ASSERT_EQ(Control.Open(Key.Device()), 0);
+    OpenOn(L"COM99");  // no such port: the claim fails
+    PrintImmediate(L"lost");
+    EXPECT_EQ(Control.ResultCode(), 103) << "before a claim";
     EXPECT_EQ(Control.ClaimDevice(0), 109);
+    PrintImmediate(L"lost");
+    EXPECT_EQ(Control.ResultCode(), 103) << "after a failed claim";
+    EXPECT_EQ(Control.ClaimDevice(0), 109);
+    PrintNormal(L"lost");
+    TransactionPrint(12);
+    EXPECT_EQ(Control.ResultCode(), 103);
+    EXPECT_EQ(CheckHealth(1), 103);
     Control.SetDeviceEnabled(true);
     EXPECT_EQ(Control.GetPropertyNumber(3), 1) << "DeviceEnabled changes all the same";
-    PrintNormal(L"lost");
-    PrintImmediate(L"lost too");
-    TransactionPrint(12);
-    EXPECT_EQ(CheckHealth(1), 103);
     Control.SetDeviceEnabled(false);
     EXPECT_EQ(Control.GetPropertyNumber(3), 0);
 
-    // The same object claimed on a line: Control 12 above emptied the buffer.
-    Control.Close();
-    Claim(LineNoPort);
+    // The same object opened again on a line: Control 12 above emptied the buffer.
+    Key.SetString(L"Port", testkit::ServicePort(LineNoPort));
+    ASSERT_EQ(Control.Call(L"OpenService", Args(Arg::Text(L"POSPrinter"), Arg::Text(Key.Device().c_str()),
+                                                Arg::Dispatch(nullptr))),
+              0);
+    ASSERT_EQ(Control.ClaimDevice(1000), 0);
+    Printer = std::make_unique<testkit::PrinterLine>(testkit::PrinterPort(LineNoPort));
+    ASSERT_TRUE(Printer->IsOpen());
     TransactionPrint(12);
     EXPECT_TRUE(Quiet());
+
+    PrintNormal(L"lost");
+    EXPECT_EQ(Control.ReleaseDevice(), 0);
+    TransactionPrint(12);
+    EXPECT_EQ(Control.ResultCode(), 103) << "after a release";
+    EXPECT_TRUE(Quiet());
+    ASSERT_EQ(Control.ClaimDevice(1000), 0);
+    TransactionPrint(12);
+    EXPECT_TRUE(Quiet()) << "the buffer was emptied all the same";
+    PrintNormal(L"kept");
+    TransactionPrint(12);
+    EXPECT_EQ(Received(4), Of("kept"));
 }
 
 // A message-mode pipe keeps the boundaries of writes: one message is one
