@@ -7,8 +7,8 @@
 // The print methods: everything but PrintImmediate goes through the
 // transaction buffer, which only TransactionPrint 12 writes to the port.
 // Writes happen only on the claimed port; only output that could not be
-// written (no port claimed, a write that failed or timed out) is reported,
-// in ResultCode.
+// written (no port claimed, a transaction not held whole, a write that failed
+// or timed out) is reported, in ResultCode.
 
 namespace {
 
@@ -53,8 +53,10 @@ STDMETHODIMP CSOPOSPrinter::TransactionPrint(LONG /*Station*/, LONG Control)
     } else if (Control == PTR_TP_NORMAL) {
         const std::uint8_t* data = nullptr;
         std::uint32_t count = 0;
-        Transaction.Flatten(data, count);
-        PrintToPort(data, count);
+        if (Transaction.Flatten(data, count))
+            PrintToPort(data, count);
+        else
+            (void)SetResultCode(OPOS_E_FAILURE);  // a receipt cut short is not printed at all
         Transaction.Clear();  // also after a failed write: nothing is printed twice
     }
     return S_OK;

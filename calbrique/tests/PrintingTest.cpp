@@ -1,8 +1,11 @@
 // The print methods, CheckHealth and the properties end to end: through
 // the stand-in control object (late-bound by name) onto the emulated
-// serial line, or a message-mode pipe where single writes must be seen.
+// serial line, a message-mode pipe where single writes must be seen, or a
+// file where a large write must not wait.
 #include "ServiceFixture.h"
+#include "TransactionBuffer.h"
 #include "com/BStr.h"
+#include "com/Handle.h"
 
 #include <string>
 #include <vector>
@@ -242,6 +245,37 @@ TEST_F(Printing, WithoutTheClaimedPortNothingIsWrittenAndNotClaimedReported)
     PrintNormal(L"kept");
     TransactionPrint(12);
     EXPECT_EQ(Received(4), Of("kept"));
+}
+
+// A regular file as the port, which takes a write of any size at once.
+TEST_F(Printing, TransactionPastTheBufferLimitIsNotWrittenAtAll)
+{
+    wchar_t temp[MAX_PATH];
+    ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
+    const std::wstring file = std::wstring(temp) + L"CalbriqueTest_PastTheLimit.prn";
+    ASSERT_TRUE(com::Handle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)).Valid());
+    OpenOn(file);
+    ASSERT_EQ(Control.ClaimDevice(1000), 0);
+    const auto written = [&] {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        EXPECT_TRUE(GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data));
+        return data.nFileSizeLow;
+    };
+
+    TransactionPrint(11);
+    // Twelve bytes a line feed: more than the buffer holds.
+    PrintNormal(std::wstring(TransactionBuffer::MaxBytes / LineEnd.size() + 1, L'\n').c_str());
+    PrintNormal(L"TOTAL 7.00\n");
+    CutPaper(100);
+    TransactionPrint(12);
+    EXPECT_EQ(Control.ResultCode(), 111);
+    EXPECT_EQ(written(), 0u);
+
+    PrintNormal(L"next");
+    TransactionPrint(12);
+    EXPECT_EQ(written(), 4u) << "the next transaction starts clean";
+    EXPECT_EQ(Control.ReleaseDevice(), 0);
+    EXPECT_TRUE(DeleteFileW(file.c_str()));
 }
 
 // A message-mode pipe keeps the boundaries of writes: one message is one
