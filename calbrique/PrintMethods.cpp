@@ -6,8 +6,9 @@
 
 // The print methods: everything but PrintImmediate goes through the
 // transaction buffer, which only TransactionPrint 12 writes to the port.
-// Writes happen only on the claimed port; only a write that failed or timed
-// out is reported, in ResultCode.
+// Writes happen only on the claimed port; only output that could not be
+// written (no port claimed, a transaction not held whole, a write that failed
+// or timed out) is reported, in ResultCode.
 
 namespace {
 
@@ -18,7 +19,10 @@ constexpr LONG PTR_TP_NORMAL = 12;
 
 void CSOPOSPrinter::PrintToPort(const void* data, DWORD size)
 {
-    if (!PortHandle) return;
+    if (!PortHandle) {
+        (void)SetResultCode(OPOS_E_NOTCLAIMED);
+        return;
+    }
     switch (WriteToPort(PortHandle.Get(), data, size)) {
     case WriteResult::Written: break;
     case WriteResult::Failed: (void)SetResultCode(OPOS_E_FAILURE); break;
@@ -49,8 +53,10 @@ STDMETHODIMP CSOPOSPrinter::TransactionPrint(LONG /*Station*/, LONG Control)
     } else if (Control == PTR_TP_NORMAL) {
         const std::uint8_t* data = nullptr;
         std::uint32_t count = 0;
-        Transaction.Flatten(data, count);
-        PrintToPort(data, count);
+        if (Transaction.Flatten(data, count))
+            PrintToPort(data, count);
+        else
+            (void)SetResultCode(OPOS_E_FAILURE);  // a receipt cut short is not printed at all
         Transaction.Clear();  // also after a failed write: nothing is printed twice
     }
     return S_OK;

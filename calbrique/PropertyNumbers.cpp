@@ -11,6 +11,12 @@ const BYTE statusBackOn[] = {0x1D, 0x61, 0xFF};
 
 }  // namespace
 
+void CSOPOSPrinter::Disable()
+{
+    if (PortHandle) (void)WriteToPort(PortHandle.Get(), statusBackOff, sizeof statusBackOff);
+    DeviceEnabled = 0;
+}
+
 STDMETHODIMP CSOPOSPrinter::GetPropertyNumber(LONG PropIndex, LONG* pNumber)
 {
     if (!pNumber) return S_OK;
@@ -49,8 +55,7 @@ STDMETHODIMP CSOPOSPrinter::SetPropertyNumber(LONG PropIndex, LONG Number)
         // DeviceEnabled: only the changes 1 -> 0 and 0 -> 1 do anything; the
         // state follows even when no port is open or the write fails.
         if (DeviceEnabled && Number == 0) {
-            if (PortHandle) (void)WriteToPort(PortHandle.Get(), statusBackOff, sizeof statusBackOff);
-            DeviceEnabled = 0;
+            Disable();
         } else if (!DeviceEnabled && Number == 1) {
             if (PortHandle) (void)WriteToPort(PortHandle.Get(), statusBackOn, sizeof statusBackOn);
             DeviceEnabled = 1;

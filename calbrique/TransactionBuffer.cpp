@@ -233,14 +233,16 @@ TransactionBuffer& TransactionBuffer::PushByte(std::uint8_t b)
     return *this;
 }
 
-void TransactionBuffer::Flatten(const std::uint8_t*& data, std::uint32_t& count)
+bool TransactionBuffer::Flatten(const std::uint8_t*& data, std::uint32_t& count)
 {
     FlatCopy.reset();
-    FlatCopy.reset(new (std::nothrow) std::uint8_t[ByteCount]);
+    if (!Full)
+        FlatCopy.reset(new (std::nothrow) std::uint8_t[ByteCount]);
     count = FlatCopy ? ByteCount : 0;
     if (count != 0)
         std::memcpy(FlatCopy.get(), Bytes.get(), count);
     data = FlatCopy.get();
+    return data != nullptr;
 }
 
 void TransactionBuffer::Clear()

@@ -14,15 +14,17 @@ class TransactionBuffer
 {
 public:
     // Most bytes held at once. Output that would pass it, or for which no
-    // memory is left, is dropped, and so is everything after it until Clear:
-    // the output has no holes and the count always fits 32 bits.
+    // memory is left, is dropped, and so is everything after it until Clear;
+    // Flatten then hands out nothing. The count always fits 32 bits.
     static constexpr std::uint32_t MaxBytes = 64u << 20;
 
     void Append(std::int32_t length, const char* text);
     TransactionBuffer& PushByte(std::uint8_t b);
-    // The array stays valid until the next Flatten or the buffer's end. When
-    // no memory is left for it, the array is null and the count 0.
-    void Flatten(const std::uint8_t*& data, std::uint32_t& count);
+    // Everything held since Clear, in one array that stays valid until the
+    // next Flatten or the buffer's end. False, with a null array and count 0,
+    // when output was dropped or no memory is left for the array: the output
+    // is handed out whole or not at all.
+    bool Flatten(const std::uint8_t*& data, std::uint32_t& count);
     // Empties the buffer and gives its storage back; FlatCopy stays.
     void Clear();
 

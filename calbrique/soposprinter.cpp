@@ -145,6 +145,7 @@ STDMETHODIMP CSOPOSPrinter::ClaimDevice(LONG /*Timeout*/, LONG* pRC)
 STDMETHODIMP CSOPOSPrinter::ReleaseDevice(LONG* pRC)
 {
     if (!Claimed) return S_OK;
+    if (DeviceEnabled) Disable();  // while the port is still open
     // Reported after the reader has ended, so that it cannot overwrite the result.
     Report(pRC, SetResultCode(EndClaim()));
     return S_OK;

@@ -86,8 +86,11 @@ private:
     // Closes the port, stops the status reader (waiting up to 2000 ms for it
     // to end) and leaves the claimed state; returns the result ReleaseDevice reports.
     long EndClaim();
-    // Writes printer bytes to the claimed port; a write that failed or timed
-    // out sets ResultCode, one that succeeded leaves it.
+    // Turns the printer's automatic status back off and DeviceEnabled to 0,
+    // even when no port is open or the write fails.
+    void Disable();
+    // Writes printer bytes to the claimed port; no port claimed, or a write
+    // that failed or timed out, sets ResultCode, a write that succeeded leaves it.
     void PrintToPort(const void* data, DWORD size);
 
     DeviceConfig Config;

@@ -1,8 +1,11 @@
 // The print methods, CheckHealth and the properties end to end: through
 // the stand-in control object (late-bound by name) onto the emulated
-// serial line, or a message-mode pipe where single writes must be seen.
+// serial line, a message-mode pipe where single writes must be seen, or a
+// file where a large write must not wait.
 #include "ServiceFixture.h"
+#include "TransactionBuffer.h"
 #include "com/BStr.h"
+#include "com/Handle.h"
 
 #include <string>
 #include <vector>
@@ -202,25 +205,77 @@ TEST_F(Printing, CheckHealthReportsAndPrints)
     EXPECT_EQ(Received(4), Of("held")) << "CheckHealth leaves the buffer alone";
 }
 
-TEST_F(Printing, NoWriteWithoutTheClaimedPort)
+TEST_F(Printing, WithoutTheClaimedPortNothingIsWrittenAndNotClaimedReported)
 {
-    Key.SetString(L"Port", L"COM99");  // no such port: the claim fails
-    ASSERT_EQ(Control.Open(Key.Device()), 0);
+    OpenOn(L"COM99");  // no such port: the claim fails
+    PrintImmediate(L"lost");
+    EXPECT_EQ(Control.ResultCode(), 103) << "before a claim";
     EXPECT_EQ(Control.ClaimDevice(0), 109);
+    PrintImmediate(L"lost");
+    EXPECT_EQ(Control.ResultCode(), 103) << "after a failed claim";
+    EXPECT_EQ(Control.ClaimDevice(0), 109);
+    PrintNormal(L"lost");
+    TransactionPrint(12);
+    EXPECT_EQ(Control.ResultCode(), 103);
+    EXPECT_EQ(CheckHealth(1), 103);
     Control.SetDeviceEnabled(true);
     EXPECT_EQ(Control.GetPropertyNumber(3), 1) << "DeviceEnabled changes all the same";
-    PrintNormal(L"lost");
-    PrintImmediate(L"lost too");
-    TransactionPrint(12);
-    EXPECT_EQ(CheckHealth(1), 103);
     Control.SetDeviceEnabled(false);
     EXPECT_EQ(Control.GetPropertyNumber(3), 0);
 
-    // The same object claimed on a line: Control 12 above emptied the buffer.
-    Control.Close();
-    Claim(LineNoPort);
+    // The same object opened again on a line: Control 12 above emptied the buffer.
+    Key.SetString(L"Port", testkit::ServicePort(LineNoPort));
+    ASSERT_EQ(Control.Call(L"OpenService", Args(Arg::Text(L"POSPrinter"), Arg::Text(Key.Device().c_str()),
+                                                Arg::Dispatch(nullptr))),
+              0);
+    ASSERT_EQ(Control.ClaimDevice(1000), 0);
+    Printer = std::make_unique<testkit::PrinterLine>(testkit::PrinterPort(LineNoPort));
+    ASSERT_TRUE(Printer->IsOpen());
     TransactionPrint(12);
     EXPECT_TRUE(Quiet());
+
+    PrintNormal(L"lost");
+    EXPECT_EQ(Control.ReleaseDevice(), 0);
+    TransactionPrint(12);
+    EXPECT_EQ(Control.ResultCode(), 103) << "after a release";
+    EXPECT_TRUE(Quiet());
+    ASSERT_EQ(Control.ClaimDevice(1000), 0);
+    TransactionPrint(12);
+    EXPECT_TRUE(Quiet()) << "the buffer was emptied all the same";
+    PrintNormal(L"kept");
+    TransactionPrint(12);
+    EXPECT_EQ(Received(4), Of("kept"));
+}
+
+// A regular file as the port, which takes a write of any size at once.
+TEST_F(Printing, TransactionPastTheBufferLimitIsNotWrittenAtAll)
+{
+    wchar_t temp[MAX_PATH];
+    ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
+    const std::wstring file = std::wstring(temp) + L"CalbriqueTest_PastTheLimit.prn";
+    ASSERT_TRUE(com::Handle(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)).Valid());
+    OpenOn(file);
+    ASSERT_EQ(Control.ClaimDevice(1000), 0);
+    const auto written = [&] {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        EXPECT_TRUE(GetFileAttributesExW(file.c_str(), GetFileExInfoStandard, &data));
+        return data.nFileSizeLow;
+    };
+
+    TransactionPrint(11);
+    // Twelve bytes a line feed: more than the buffer holds.
+    PrintNormal(std::wstring(TransactionBuffer::MaxBytes / LineEnd.size() + 1, L'\n').c_str());
+    PrintNormal(L"TOTAL 7.00\n");
+    CutPaper(100);
+    TransactionPrint(12);
+    EXPECT_EQ(Control.ResultCode(), 111);
+    EXPECT_EQ(written(), 0u);
+
+    PrintNormal(L"next");
+    TransactionPrint(12);
+    EXPECT_EQ(written(), 4u) << "the next transaction starts clean";
+    EXPECT_EQ(Control.ReleaseDevice(), 0);
+    EXPECT_TRUE(DeleteFileW(file.c_str()));
 }
 
 // A message-mode pipe keeps the boundaries of writes: one message is one

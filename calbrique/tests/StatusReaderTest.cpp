@@ -66,6 +66,17 @@ TEST_F(StatusReader, DeviceEnabledSwitchesAutomaticStatus)
     Control.SetDeviceEnabled(false);
     EXPECT_EQ(Control.GetPropertyNumber(3), 0);
     EXPECT_EQ(Printer->Read(3, 2000), (Bytes{0x1D, 0x61, 0x00}));
+
+    // Enable, release, claim, enable: the release disables first, so the
+    // next claim's enable turns the status back on.
+    Control.SetDeviceEnabled(true);
+    EXPECT_EQ(Control.ReleaseDevice(), 0);
+    EXPECT_EQ(Control.GetPropertyNumber(3), 0) << "the release disabled the device";
+    ASSERT_EQ(Control.ClaimDevice(1000), 0);
+    Control.SetDeviceEnabled(true);
+    EXPECT_EQ(Control.GetPropertyNumber(3), 1);
+    EXPECT_EQ(Printer->Read(9, 3000), (Bytes{0x1D, 0x61, 0xFF, 0x1D, 0x61, 0x00, 0x1D, 0x61, 0xFF}));
+    EXPECT_EQ(Printer->ReadUntilQuiet(300), Bytes{});
 }
 
 }  // namespace

@@ -192,7 +192,7 @@ TEST(TransactionBuffer, PushByteChainsAndFlattenReturnsAll)
     buffer.Clear();
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(data), count), Bytes({0x1B, 0x3D, 0x01}) + LineEnd);
 
-    buffer.Flatten(data, count);
+    EXPECT_TRUE(buffer.Flatten(data, count));
     EXPECT_NE(data, nullptr);
     EXPECT_EQ(count, 0u);
 }
@@ -241,24 +241,27 @@ TEST(TransactionBuffer, LineFeedCountIsBounded)
     EXPECT_EQ(Translate(Seq + "99999999999999lF"), Repeat("\r\n", MaxFeedLines));
 }
 
-TEST(TransactionBuffer, StopsAtMaxBytes)
+TEST(TransactionBuffer, StopsAtMaxBytesAndThenHandsOutNothing)
 {
     TransactionBuffer buffer;
     const std::string block(TransactionBuffer::MaxBytes / 4, 'x');
     for (int i = 0; i < 3; ++i)
         Append(buffer, block);
     Append(buffer, std::string(block.size() - 3, 'x'));
-
-    // "ab" fits, the line end does not: it and all that follows until Clear
-    // are dropped, though a single byte would still fit.
-    Append(buffer, "ab\ncd");
-    buffer.PushByte('z');
-    Append(buffer, "z");
     const std::uint8_t* data = nullptr;
     std::uint32_t count = 0;
-    buffer.Flatten(data, count);
-    EXPECT_EQ(count, TransactionBuffer::MaxBytes - 1);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(data) + count - 3, 3), "xab");
+    EXPECT_TRUE(buffer.Flatten(data, count));
+    EXPECT_EQ(count, TransactionBuffer::MaxBytes - 3) << "up to the limit all is held";
+
+    // "ab" fits, the line end does not: from here on until Clear nothing is
+    // handed out, though a single byte would still fit.
+    Append(buffer, "ab\ncd");
+    EXPECT_FALSE(buffer.Flatten(data, count));
+    EXPECT_EQ(data, nullptr);
+    EXPECT_EQ(count, 0u);
+    buffer.PushByte('z');
+    Append(buffer, "z");
+    EXPECT_FALSE(buffer.Flatten(data, count));
     EXPECT_LE(buffer.Capacity(), 2u * TransactionBuffer::MaxBytes);
 
     // Room again after Clear.
