@@ -10,8 +10,6 @@
 #include "ServiceOposKey.h"
 #include "ui/MessageBox.h"
 
-#include <vector>
-
 namespace {
 constexpr REGSAM kAccess = KEY_READ | KEY_WRITE;
 // A logical name's data (a device key name) is read into this many characters.
@@ -32,18 +30,12 @@ CString LoadText(UINT id)
     return text;
 }
 
-// Deletes the logical names whose data names `device`, compared as the
-// registry compares key names.  The first failing deletion's code.
-LONG DeleteNamesOf(RegKeyEx& classKey, const CString& device)
+// Deletes the logical names of `device` (LogicalNamesOf).  The first failing
+// deletion's code.
+LONG DeleteNamesOf(CRegKey& classKey, const CString& device)
 {
-    std::vector<CString> names; // collected first: deleting shifts the indexes
-    CString name;
-    CRegData data;
-    for (DWORD index = 0; classKey.EnumValue(index, name, &data) == ERROR_SUCCESS; ++index) {
-        if ((data.GetType() == REG_SZ || data.GetType() == REG_EXPAND_SZ) && device.CompareNoCase(data.GetBuffer()) == 0)
-            names.push_back(name);
-    }
-    for (const CString& ldn : names) {
+    // Collected first: deleting shifts the indexes.
+    for (const CString& ldn : LogicalNamesOf(classKey, device)) {
         const LONG result = classKey.DeleteValue(ldn);
         if (result != ERROR_SUCCESS)
             return result;
@@ -87,13 +79,13 @@ LRESULT CMainFrame::OnDeleteDevice(WORD, WORD, HWND, BOOL&)
         return 0;
 
     const CString deviceKey = path.Mid(path.Find(L'\\') + 1);
-    RegKeyEx classKey;
+    CRegKey classKey;
     LONG result = classKey.Open(HKEY_LOCAL_MACHINE, ClassKeyPath(ClassOf(device)), kAccess);
     if (result == ERROR_SUCCESS) {
         // Not recursive: a device key with subkeys stays and reports why.
         result = classKey.DeleteSubKey(deviceKey);
         if (result == ERROR_SUCCESS) {
-            // Its logical names go with it: no device would list them.
+            // The names its list showed go with it: no device would list them.
             result = DeleteNamesOf(classKey, deviceKey);
             RefreshTree();
             if (result == ERROR_SUCCESS)

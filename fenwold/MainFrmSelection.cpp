@@ -3,6 +3,7 @@
 // and the dialogs opened on the selection.
 #include "DevDetail.h"
 #include "DeviceMaps.h"
+#include "LogicalName.h"
 #include "MainFrm.h"
 #include "PortConfigDlg.h"
 #include "PortRangeDlg.h"
@@ -10,13 +11,11 @@
 #include "com/RegKey.h"
 #include "ui/Module.h"
 
-#include <cwchar>
 #include <memory>
 #include <type_traits>
 
 namespace {
 constexpr DWORD kNameChars = 260;
-constexpr DWORD kDataBytes = 260;
 constexpr int kLdnImage = 0;
 constexpr int kDeviceImage = 1;
 
@@ -79,8 +78,7 @@ LRESULT CMainFrame::OnTreeSelChanged(int, LPNMHDR pnmh, BOOL&)
     return 0;
 }
 
-// One row per logical device name of the class key whose data is the
-// device's key name; a value too long for the buffers is passed over.
+// One row per logical device name of the device (LogicalNamesOf).
 void CMainFrame::ListDeviceNames(const CString& devicePath)
 {
     const int slash = devicePath.Find(L'\\');
@@ -92,23 +90,9 @@ void CMainFrame::ListDeviceNames(const CString& devicePath)
     CRegKey classKey;
     if (classKey.Open(HKEY_LOCAL_MACHINE, CString(kServiceOposKey) + className, KEY_READ) != ERROR_SUCCESS)
         return;
-    for (DWORD index = 0;; ++index) {
-        wchar_t name[kNameChars];
-        DWORD nameChars = kNameChars;
-        wchar_t data[kDataBytes / sizeof(wchar_t)];
-        DWORD dataBytes = kDataBytes;
-        const LONG result =
-            RegEnumValueW(classKey.Get(), index, name, &nameChars, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &dataBytes);
-        if (result == ERROR_MORE_DATA)
-            continue;
-        if (result != ERROR_SUCCESS)
-            break;
-        const size_t dataChars = dataBytes / sizeof(wchar_t);
-        const size_t length = wcsnlen(data, dataChars);
-        if (CString(data, static_cast<int>(length)) == deviceName) {
-            const int row = m_list.InsertItem(m_list.GetItemCount(), name, kLdnImage);
-            m_list.SetItemText(row, 1, devicePath);
-        }
+    for (const CString& name : LogicalNamesOf(classKey, deviceName)) {
+        const int row = m_list.InsertItem(m_list.GetItemCount(), name, kLdnImage);
+        m_list.SetItemText(row, 1, devicePath);
     }
 }
 

@@ -1,9 +1,10 @@
 #include "PortConfigDlg.h"
 
 #include "ui/MessageBox.h"
+#include "ui/Number.h"
 
 #include <climits>
-#include <cwchar>
+#include <iterator>
 
 namespace {
 
@@ -25,15 +26,33 @@ void TakeOption(const CComboBox& list, const OptionMap& map, std::optional<int>&
         field = map.IndexAt(entry);
 }
 
-// A number typed into `edit` (as wcstol reads it) into `field`; an empty edit
-// leaves it.  With `zeroUnset` a 0 means not set (-1).
-void TakeNumber(const CEdit& edit, int& field, bool zeroUnset)
+// Reads `edit` into `value`: a whole number from 0 to INT_MAX (an empty edit
+// leaves `value`); with `zeroUnset` a 0 means not set (-1).  False when the
+// edit holds anything else, which the digits-only style lets a paste through.
+bool ReadNumber(const CEdit& edit, bool zeroUnset, int& value)
 {
     const CString text = edit.GetWindowText();
     if (text.IsEmpty())
-        return;
-    const int value = static_cast<int>(wcstol(text, nullptr, 10));
-    field = (zeroUnset && value == 0) ? -1 : value;
+        return true;
+    int number = 0;
+    if (!ui::ParseInt(text, number) || number < 0)
+        return false;
+    value = (zeroUnset && number == 0) ? -1 : number;
+    return true;
+}
+
+// The text of the label that precedes `edit` in the template, without its
+// mnemonic mark.
+CString FieldName(const CEdit& edit)
+{
+    const CString label = CWindow(::GetWindow(edit, GW_HWNDPREV)).GetWindowText();
+    CString name;
+    for (int i = 0; i < label.GetLength(); ++i) {
+        if (label.GetAt(i) == L'&' && ++i == label.GetLength())
+            break;
+        name += label.GetAt(i);
+    }
+    return name;
 }
 
 void ShowNumber(const CEdit& edit, int value, int lowest)
@@ -165,16 +184,49 @@ bool CPortConfigDlg::ApplySettings()
         }
     }
 
-    TakeNumber(m_inputBufEdit, m_settings.m_inputBuf, true);
-    TakeNumber(m_outputBufEdit, m_settings.m_outputBuf, true);
-    TakeNumber(m_timeoutEdit, m_settings.m_timeout, false);
-    TakeNumber(m_inputSleepEdit, m_settings.m_inputSleep, false);
-
     return m_settings.Save(portEntry >= 0);
+}
+
+bool CPortConfigDlg::TakeNumbers()
+{
+    const struct {
+        const CEdit& edit;
+        int& field;
+        bool zeroUnset;
+    } numbers[] = {{m_inputBufEdit, m_settings.m_inputBuf, true},
+                   {m_outputBufEdit, m_settings.m_outputBuf, true},
+                   {m_timeoutEdit, m_settings.m_timeout, false},
+                   {m_inputSleepEdit, m_settings.m_inputSleep, false}};
+    int values[std::size(numbers)];
+    for (size_t i = 0; i < std::size(numbers); ++i) {
+        values[i] = numbers[i].field;
+        if (!ReadNumber(numbers[i].edit, numbers[i].zeroUnset, values[i])) {
+            RefuseNumber(numbers[i].edit);
+            return false;
+        }
+    }
+    for (size_t i = 0; i < std::size(numbers); ++i)
+        numbers[i].field = values[i];
+    return true;
+}
+
+void CPortConfigDlg::RefuseNumber(const CEdit& edit)
+{
+    CString format;
+    CString caption;
+    CString text;
+    format.LoadString(IDS_NUMBER_INVALID);
+    caption.LoadString(IDS_WARNING);
+    text.Format(format, static_cast<const wchar_t*>(FieldName(edit)));
+    ui::ShowMessageBox(m_hWnd, text, caption, MB_OK | MB_ICONEXCLAMATION);
+    // The dialog manager focuses the edit and selects its text.
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit.m_hWnd), TRUE);
 }
 
 LRESULT CPortConfigDlg::OnOK(WORD, WORD, HWND, BOOL&)
 {
+    if (!TakeNumbers())
+        return 0;
     if (!ApplySettings()) {
         // The settings were not (all) stored: say so and let the user cancel.
         ui::ShowMessageBox(m_hWnd, IDS_SET_REGISTRY_FAILS, IDS_ERROR, MB_OK | MB_ICONSTOP);

@@ -63,7 +63,12 @@ private:
     std::optional<int> HandShakeEntryIndex() const;
     void AddPortNames(const wchar_t* format, int highest);
     void SelectPort();
-    // Takes the controls' choices into m_settings and saves them; false when
+    // Takes the four number edits into m_settings, all or none: false, with
+    // a message and the offending edit's text selected, when one holds text
+    // that is not a number from 0 to INT_MAX.
+    bool TakeNumbers();
+    void RefuseNumber(const CEdit& edit);
+    // Takes the lists' choices into m_settings and saves them; false when
     // the key could not be written.
     bool ApplySettings();
     void CloseDialog(int result);

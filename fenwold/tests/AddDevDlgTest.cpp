@@ -4,6 +4,7 @@
 #include "AddDevDlg.h"
 #include "CatalogueFolder.h"
 #include "Processes.h"
+#include "ReadOnlyKey.h"
 #include "testing/BoxAnswer.h"
 #include "testing/ComboChoice.h"
 #include "testing/DialogAnswer.h"
@@ -16,6 +17,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -487,29 +489,43 @@ TEST_F(AddDevDlgTest, CancelCloseAndEscWriteNothing)
 
 TEST_F(AddDevDlgTest, FailedValueWriteOrKeyCreationReportsItsCodeAndLeavesNoDevice)
 {
-    // The registry takes value names of up to 16383 characters, and no
-    // non-volatile device key below a volatile class key.
+    // The registry takes value names of up to 16383 characters, no
+    // non-volatile device key below a volatile class key, and no logical name
+    // in a class key the user may only read (Wine lets the device key be
+    // created below it all the same).
     Open("<c><device type=\"$C\" model=\"Long\" soname=\"so.Long\"><param port=\"serial\" name=\"" +
          std::string(16384, 'n') + "\" value=\"x\"/></device>"
          "<device type=\"$C\" model=\"Plain\" soname=\"so.Plain\"><param port=\"serial\" name=\"Port\" value=\"COM1\"/></device></c>");
-    const std::pair<const wchar_t*, const wchar_t*> cases[] = {{L"Long", L"Fails to add device! [87]"},
-                                                               {L"Plain", L"Fails to add device! [1021]"}};
-    for (const auto& [model, message] : cases) {
-        if (std::wstring(model) == L"Plain") {
+    enum class ClassKey { AsItIs, Volatile, ReadOnly };
+    const struct {
+        const wchar_t* model;
+        ClassKey classKey;
+        const wchar_t* message;
+    } cases[] = {{L"Long", ClassKey::AsItIs, L"Fails to add device! [87]"},
+                 {L"Plain", ClassKey::Volatile, L"Fails to add device! [1021]"},
+                 {L"Plain", ClassKey::ReadOnly, L"Fails to add device! [5]"}};
+    for (const auto& c : cases) {
+        std::optional<testkit::ReadOnlyKey> readOnly;
+        if (c.classKey != ClassKey::AsItIs) {
             RegDeleteTreeW(HKEY_LOCAL_MACHINE, classPath.c_str());
-            HKEY volatileKey = nullptr;
-            ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, classPath.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_WRITE,
-                                      nullptr, &volatileKey, nullptr),
+            HKEY created = nullptr;
+            const DWORD options = c.classKey == ClassKey::Volatile ? REG_OPTION_VOLATILE : REG_OPTION_NON_VOLATILE;
+            ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, classPath.c_str(), 0, nullptr, options, KEY_WRITE, nullptr,
+                                      &created, nullptr),
                       ERROR_SUCCESS);
-            RegCloseKey(volatileKey);
+            RegCloseKey(created);
         }
-        Pick(model);
+        if (c.classKey == ClassKey::ReadOnly) {
+            readOnly.emplace(classPath);
+            ASSERT_TRUE(readOnly->Restricted());
+        }
+        Pick(c.model);
         TypeLdn(L"NotWritten");
         Click(IDOK);
-        ExpectOneBox(message, L"Error", kError);
+        ExpectOneBox(c.message, L"Error", kError);
         EXPECT_NE(dlg->m_hWnd, nullptr);
-        EXPECT_FALSE(KeyExists(DevicePath(model)));
-        EXPECT_TRUE(ReadValues(classPath).empty());
+        EXPECT_FALSE(KeyExists(DevicePath(c.model))) << c.message;
+        EXPECT_TRUE(ReadValues(classPath).empty()) << c.message;
     }
 }
 

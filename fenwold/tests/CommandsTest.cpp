@@ -6,6 +6,7 @@
 #include "testing/DialogAnswer.h"
 #include "testing/WindowTexts.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,11 +23,11 @@ std::wstring ClassKey(const wchar_t* deviceClass)
     return std::wstring(opos_test::kServiceOpos) + L"\\" + deviceClass;
 }
 
-void SetValue(const std::wstring& keyPath, const std::wstring& name, const std::wstring& data)
+void SetValue(const std::wstring& keyPath, const std::wstring& name, const std::wstring& data, DWORD type = REG_SZ)
 {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr), ERROR_SUCCESS);
-    RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+    RegSetValueExW(key, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
                    static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
     RegCloseKey(key);
 }
@@ -74,7 +75,10 @@ protected:
     // Logical names of these tests, short enough to be renamed to (the tests
     // of this program run one at a time).
     std::wstring Ldn(const wchar_t* suffix) const { return kLdnPrefix + std::wstring(suffix); }
-    void SetLdn(const std::wstring& name, const std::wstring& device) { SetValue(kPrinterKey, name, device); }
+    void SetLdn(const std::wstring& name, const std::wstring& device, DWORD type = REG_SZ)
+    {
+        SetValue(kPrinterKey, name, device, type);
+    }
     // The data of a POSPrinter logical name, when it is there.
     std::optional<std::wstring> LdnData(const std::wstring& name) const
     {
@@ -83,6 +87,11 @@ protected:
         if (RegGetValueW(HKEY_LOCAL_MACHINE, kPrinterKey, name.c_str(), RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
             return std::nullopt;
         return std::wstring(data);
+    }
+    bool HasValue(const std::wstring& name) const
+    {
+        return RegGetValueW(HKEY_LOCAL_MACHINE, kPrinterKey, name.c_str(), RRF_RT_ANY, nullptr, nullptr, nullptr) ==
+               ERROR_SUCCESS;
     }
     bool HasValueSpelled(const std::wstring& name) const
     {
@@ -182,16 +191,22 @@ private:
 };
 } // namespace
 
-TEST_F(CommandsTest, DeleteDeviceAsksThenRemovesItsKeyAndItsNamesOnly)
+TEST_F(CommandsTest, DeleteDeviceAsksThenRemovesItsKeyAndTheNamesItsListShowed)
 {
     SetLdn(Ldn(L"pos1"), deviceA);
+    SetLdn(Ldn(L"binary"), deviceA, REG_BINARY); // listed whatever its type
     std::wstring upper = deviceA;
     CharUpperBuffW(&upper[0], static_cast<DWORD>(upper.size()));
-    SetLdn(Ldn(L"pos2"), upper); // key names ignore case
+    SetLdn(Ldn(L"pos2"), upper); // not listed: the list compares exactly
     SetLdn(Ldn(L"other"), deviceB);
     SetLdn(Ldn(L"prefix"), deviceA + L"X");
     CreateFrame();
     SelectDevice(deviceA);
+    std::vector<std::wstring> listed;
+    for (int row = 0; row < frame->m_list.GetItemCount(); ++row)
+        listed.emplace_back(frame->m_list.GetItemText(row, 0).GetString());
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (std::vector<std::wstring>{Ldn(L"binary"), Ldn(L"pos1")}));
 
     Answer(IDNO);
     Command(ID_DELETE);
@@ -206,8 +221,9 @@ TEST_F(CommandsTest, DeleteDeviceAsksThenRemovesItsKeyAndItsNamesOnly)
     EXPECT_EQ(boxes->Boxes().size(), 1u) << "only the question";
     EXPECT_FALSE(DeviceExists(L"POSPrinter", deviceA));
     EXPECT_TRUE(DeviceExists(L"POSPrinter", deviceB));
-    EXPECT_FALSE(LdnData(Ldn(L"pos1")));
-    EXPECT_FALSE(LdnData(Ldn(L"pos2")));
+    EXPECT_FALSE(HasValue(Ldn(L"pos1")));
+    EXPECT_FALSE(HasValue(Ldn(L"binary")));
+    EXPECT_EQ(LdnData(Ldn(L"pos2")), upper);
     EXPECT_EQ(LdnData(Ldn(L"other")), deviceB);
     EXPECT_EQ(LdnData(Ldn(L"prefix")), deviceA + L"X");
     ExpectRebuilt();

@@ -377,6 +377,58 @@ TEST_F(PortConfigDlgTest, NumberEdits)
     Open();
     Type(IDC_PORTCFG_TIMEOUT, L"0");
     EXPECT_EQ(OkWrites(), (Values{{L"InputBuf", L"DW:0"}, {L"Timeout", L"DW:0"}, {L"InputSleep", L"DW:0"}}));
+
+    // Text that is no whole number from 0 up (a paste gets past the digits-only
+    // style, and a number must fit the field without wrapping) keeps the
+    // dialog open with a warning naming the field and its text selected;
+    // nothing is taken or written.
+    key.SetDword(L"OutputBuf", 512);
+    key.SetDword(L"Timeout", 1000);
+    const struct {
+        int id;
+        const wchar_t* text;
+        const wchar_t* message;
+    } refusals[] = {
+        {IDC_PORTCFG_TIMEOUT, L"xyz", L"Please enter a whole number (0 or more) in \"Output Interval time\"!"},
+        {IDC_PORTCFG_TIMEOUT, L"12ab", L"Please enter a whole number (0 or more) in \"Output Interval time\"!"},
+        {IDC_PORTCFG_TIMEOUT, L"-1", L"Please enter a whole number (0 or more) in \"Output Interval time\"!"},
+        {IDC_PORTCFG_TIMEOUT, L"4294967296", L"Please enter a whole number (0 or more) in \"Output Interval time\"!"},
+        {IDC_PORTCFG_OUTPUTBUF, L"2147483648", L"Please enter a whole number (0 or more) in \"OutputBuf\"!"},
+    };
+    for (const auto& c : refusals) {
+        Open();
+        dlg->ShowWindow(SW_SHOW);
+        Type(IDC_PORTCFG_OUTPUTBUF, L"7");
+        Type(c.id, c.text);
+        const Values before = key.Values();
+        boxes->Clear();
+        Click(IDOK);
+        ASSERT_TRUE(dlg->IsWindow()) << c.text;
+        ASSERT_EQ(boxes->Boxes().size(), 1u) << c.text;
+        EXPECT_EQ(boxes->Boxes()[0].text, c.message);
+        EXPECT_EQ(boxes->Boxes()[0].caption, L"Warning");
+        EXPECT_EQ(boxes->Boxes()[0].type, UINT{MB_OK | MB_ICONEXCLAMATION});
+        HWND edit = Item(c.id);
+        EXPECT_EQ(GetFocus(), edit) << c.text;
+        DWORD start = 1, end = 0;
+        SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        EXPECT_EQ(start, 0u) << c.text;
+        EXPECT_EQ(end, static_cast<DWORD>(GetWindowTextLengthW(edit))) << c.text;
+        EXPECT_EQ(key.Values(), before) << c.text;
+        EXPECT_EQ(dlg->m_settings.m_outputBuf, 512) << c.text;
+        EXPECT_EQ(dlg->m_settings.m_timeout, 1000) << c.text;
+        dlg->DestroyWindow();
+    }
+    // Mended after a refusal, OK takes the edits as they are then: the
+    // emptied one gives its loaded value back.
+    Open();
+    Type(IDC_PORTCFG_OUTPUTBUF, L"7");
+    Type(IDC_PORTCFG_TIMEOUT, L"xyz");
+    Click(IDOK);
+    Type(IDC_PORTCFG_OUTPUTBUF, L"");
+    Type(IDC_PORTCFG_TIMEOUT, L"25");
+    EXPECT_EQ(OkWrites(), (Values{{L"InputBuf", L"DW:0"}, {L"OutputBuf", L"DW:512"}, {L"Timeout", L"DW:25"},
+                                  {L"InputSleep", L"DW:0"}}));
 }
 
 TEST_F(PortConfigDlgTest, CancelAndCloseWriteNothing)

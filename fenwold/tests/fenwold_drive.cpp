@@ -3,9 +3,11 @@
 // for the given milliseconds, closes it and exits with Fenwold's exit code.
 // A second argument names a menu mnemonic (e.g. E) to open before "ready", or
 // is "class" to select the first device class in the tree, or "portrange" /
-// "replace" to show a refusal box over its dialog: Port Range Settings with
-// 0 COM ports, or Add New Device of the first model of the first class (with
-// the catalogue in the current directory) when that device exists already.
+// "replace" / "portdetails" to show a refusal box over its dialog: Port Range
+// Settings with 0 COM ports, Add New Device of the first model of the first
+// class (with the catalogue in the current directory) when that device exists
+// already, or Port Details of the device Model-80 with "xyz" as its output
+// interval time.
 #include "FenwoldProcess.h"
 #include "OposRegistry.h"
 #include "resource.h"
@@ -28,17 +30,30 @@ bool SelectFirstClass(HWND frame)
     return root && SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, root);
 }
 
+// Selects the tree's item `text`; false when the tree or the item is not found.
+bool SelectItem(const FenwoldProcess& fenwold, HWND frame, const wchar_t* text)
+{
+    HWND tree = FindTree(frame);
+    const HTREEITEM item = tree ? fenwold.FindTreeItem(tree, text) : nullptr;
+    return item && SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+}
+
 // Opens the dialog of `which` and makes it show its box; the box, or null.
 HWND ShowBox(FenwoldProcess& fenwold, HWND frame, const std::wstring& which, HWND& dialog)
 {
     const bool replace = which == L"replace";
+    const bool portDetails = which == L"portdetails";
     if (replace && !SelectFirstClass(frame))
         return nullptr;
-    PostMessageW(frame, WM_COMMAND, replace ? ID_ADD_DEVICE : ID_PORT_RANGE, 0);
+    if (portDetails && !SelectItem(fenwold, frame, L"Model-80"))
+        return nullptr;
+    PostMessageW(frame, WM_COMMAND, replace ? ID_ADD_DEVICE : portDetails ? ID_COMM_SETTINGS : ID_PORT_RANGE, 0);
     dialog = fenwold.WaitForDialog(10000);
     if (!dialog)
         return nullptr;
-    if (replace) {
+    if (portDetails) {
+        SendMessageW(GetDlgItem(dialog, IDC_PORTCFG_TIMEOUT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"xyz"));
+    } else if (replace) {
         HWND models = GetDlgItem(dialog, IDC_ADDDEV_MODEL);
         SendMessageW(models, CB_SETCURSEL, 0, 0);
         SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_ADDDEV_MODEL, CBN_SELCHANGE), reinterpret_cast<LPARAM>(models));
@@ -76,7 +91,8 @@ int wmain(int argc, wchar_t** argv)
         if (!SelectFirstClass(frame))
             std::printf("no tree\n");
         Sleep(500);
-    } else if (argc > 2 && (wcscmp(argv[2], L"portrange") == 0 || wcscmp(argv[2], L"replace") == 0)) {
+    } else if (argc > 2 && (wcscmp(argv[2], L"portrange") == 0 || wcscmp(argv[2], L"replace") == 0 ||
+                                   wcscmp(argv[2], L"portdetails") == 0)) {
         Sleep(500);
         shown = ShowBox(fenwold, frame, argv[2], dialog);
         std::printf("shown: %ls\n", shown ? uitest::WindowText(GetDlgItem(shown, 0xFFFF)).c_str() : L"nothing");
