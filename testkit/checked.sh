@@ -20,7 +20,8 @@ checked_failed() {
   echo "FAIL: ${BASH_SOURCE[1]##*/} line $line$from: exit code $status: $command" >&2
 }
 
-# Ended from outside (the harness's time limit): says what ran then.
+# Ended from outside (the harness's time limit): says what ran then, and what
+# the command in $checked_command had printed into $checked_output so far.
 checked_ended() {
   local i where=
   for ((i = 1; i < ${#FUNCNAME[@]} - 1; i++)); do

@@ -32,6 +32,7 @@ shoot() {
   shift 2
   /usr/lib/wine/wine64 "$@" >"$log" 2>&1 &
   driver=$!
+  checked_output=$log checked_command="wine64 $*"   # shown if the test is ended from outside
   for _ in $(seq 300); do grep -q '^ready' "$log" && break; sleep 0.1; done
   if grep -q '^ready' "$log"; then
     sleep 1.5
@@ -39,6 +40,7 @@ shoot() {
     import -window root "$out"
   fi
   wait "$driver" || status=$?
+  checked_output=
   sed -i 's/\r$//' "$log"
   cat "$log"
   grep -q '^ready' "$log" || { echo "$(basename "$1") never got ready"; return 1; }
