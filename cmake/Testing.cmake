@@ -17,8 +17,9 @@ if(CMAKE_CROSSCOMPILING)
   # The prefix every session and every screenshot copies: booted once, with
   # Calbrique.dll registered.
   # Each fixture ends itself before ctest would: a step that hangs is named.
-  add_test(NAME wine_template COMMAND timeout -k 5 170 ${WINE_SESSION} template)
-  set_tests_properties(wine_template PROPERTIES FIXTURES_SETUP wine_template TIMEOUT 180)
+  # The limits leave room for a machine that is busy with other work too.
+  add_test(NAME wine_template COMMAND timeout -k 5 290 ${WINE_SESSION} template)
+  set_tests_properties(wine_template PROPERTIES FIXTURES_SETUP wine_template TIMEOUT 300)
 endif()
 
 # wine_session(<name> [PTY_LINES])
@@ -33,10 +34,12 @@ function(wine_session name)
   if(ARG_PTY_LINES)
     set(lines ${PTY_LINE_SPECS})
   endif()
-  add_test(NAME wine_${name}_up COMMAND timeout -k 5 110 ${WINE_SESSION} up ${name} ${lines})
-  set_tests_properties(wine_${name}_up PROPERTIES FIXTURES_SETUP wine_${name} FIXTURES_REQUIRED wine_template TIMEOUT 120)
-  add_test(NAME wine_${name}_down COMMAND timeout -k 5 110 ${WINE_SESSION} down ${name})
-  set_tests_properties(wine_${name}_down PROPERTIES FIXTURES_CLEANUP wine_${name} TIMEOUT 120)
+  # Booting a session keeps a few processes busy at once.
+  add_test(NAME wine_${name}_up COMMAND timeout -k 5 290 ${WINE_SESSION} up ${name} ${lines})
+  set_tests_properties(wine_${name}_up PROPERTIES FIXTURES_SETUP wine_${name} FIXTURES_REQUIRED wine_template
+                       TIMEOUT 300 PROCESSORS 2)
+  add_test(NAME wine_${name}_down COMMAND timeout -k 5 170 ${WINE_SESSION} down ${name})
+  set_tests_properties(wine_${name}_down PROPERTIES FIXTURES_CLEANUP wine_${name} TIMEOUT 180)
 endfunction()
 
 # Sets the harness's properties on `tests`: the session (none: the test makes
@@ -52,6 +55,8 @@ function(wine_test_properties session lock timeout)
   else()
     set(environment "WINE_TEST_TIMEOUT=${timeout}")
     set(fixture wine_template)
+    # It boots a prefix of its own: a few processes busy at once.
+    set_tests_properties(${ARGN} PROPERTIES PROCESSORS 2)
   endif()
   # ctest's own limit only ever catches the harness itself.
   math(EXPR outer "${timeout} + 60")
