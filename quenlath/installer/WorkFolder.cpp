@@ -1,6 +1,6 @@
+#define _CRT_RAND_S  // rand_s, declared by <stdlib.h>
 #include "WorkFolder.h"
 
-#include <bcrypt.h>
 #include <sddl.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -8,6 +8,7 @@
 #include <winternl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cwchar>
 #include <vector>
 
@@ -20,11 +21,14 @@ namespace {
 const wchar_t kSecurity[] = L"O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
 const int kNameAttempts = 8;
 
+// rand_s is the system's RtlGenRandom, found when first called (after the
+// program has limited where DLLs may come from), so no DLL of its own is
+// imported: an imported DLL that is not a known DLL is looked for in the
+// program's folder first.
 UINT32 SystemRandom()
 {
-    UINT32 value = 0;
-    if (!BCRYPT_SUCCESS(::BCryptGenRandom(nullptr, reinterpret_cast<PUCHAR>(&value), sizeof(value),
-                                          BCRYPT_USE_SYSTEM_PREFERRED_RNG))) {
+    unsigned int value = 0;
+    if (rand_s(&value) != 0) {
         // Guessable then, which only costs a name: an existing one is never used.
         LARGE_INTEGER now{};
         (void)::QueryPerformanceCounter(&now);
