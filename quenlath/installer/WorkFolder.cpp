@@ -20,6 +20,7 @@ namespace {
 // made inside inherits that.  Nothing is inherited from the temporary folder.
 const wchar_t kSecurity[] = L"O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
 const int kNameAttempts = 8;
+const size_t kNameLength = 10;  // "jz" and eight hex digits
 
 // rand_s is the system's RtlGenRandom, found when first called (after the
 // program has limited where DLLs may come from), so no DLL of its own is
@@ -129,16 +130,20 @@ bool StaysInside(const std::wstring& entryName)
     }
 }
 
-bool WorkFolder::Create()
+bool WorkFolder::Create(size_t longestEntryName)
 {
     wchar_t temp[MAX_PATH + 1];
     const DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
     const SecurityDescriptor security(kSecurity);
-    DWORD error = ERROR_PATH_NOT_FOUND;
-    if (length != 0 && length <= MAX_PATH && security.Get()) {
+    const bool gotTemp = length != 0 && length <= MAX_PATH;
+    // Devcon, the system's set-up calls and the delete reach what is unpacked
+    // by paths shorter than MAX_PATH only.
+    const bool fits = gotTemp && length + kNameLength + 1 + longestEntryName < MAX_PATH;
+    DWORD error = gotTemp && !fits ? ERROR_FILENAME_EXCED_RANGE : ERROR_PATH_NOT_FOUND;
+    if (fits && security.Get()) {
         for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-            wchar_t name[16];
-            (void)std::swprintf(name, 16, L"jz%08X", static_cast<unsigned>(g_random()));
+            wchar_t name[kNameLength + 1];
+            (void)std::swprintf(name, kNameLength + 1, L"jz%08X", static_cast<unsigned>(g_random()));
             const std::wstring path = std::wstring(temp) + name;
             error = CreateHeldFolder(path, security.Get(), m_hold);
             if (error == ERROR_SUCCESS) {
@@ -185,9 +190,13 @@ void WorkFolder::Remove()
     // A devcon that has just ended may hold its current folder for a moment
     // longer (seen under Wine): a few more short tries, then what is left stays.
     for (int attempt = 1;; ++attempt) {
-        (void)::SHFileOperationW(&operation);  // success is the folder's absence
-        if (!::PathFileExistsW(m_path.c_str()) || attempt == 4)
+        const int result = ::SHFileOperationW(&operation);
+        if (!::PathFileExistsW(m_path.c_str()))
             break;
+        if (attempt == 4) {
+            DebugTrace(L"delete dir fail![%d]\n", result);
+            break;
+        }
         ::Sleep(50);
     }
     m_path.clear();

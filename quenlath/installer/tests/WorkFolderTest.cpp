@@ -44,21 +44,38 @@ TEST_F(WorkFolderTest, EntryNamesThatWouldLeaveTheFolderAreRefused) {
   const std::vector<std::uint8_t> package = ReadBytes(QUENLATH_PACKAGE_PATH);
   CMemArchive archive(package.data(), static_cast<UInt32>(package.size()));
   WorkFolder work;
-  ASSERT_TRUE(work.Create());
+  ASSERT_TRUE(work.Create(30));
   const fs::path outside = fs::path(work.Path()).parent_path() / L"devcon.exe";
   EXPECT_FALSE(work.Unpack(archive, 3, L"amd64\\..\\..\\devcon.exe"));
   EXPECT_FALSE(fs::exists(outside));
   EXPECT_EQ(Lines({L"create dir " + work.Path() + L"\n", L"refuse entry amd64\\..\\..\\devcon.exe\n"}), m_traces);
 }
 
+// Every path below the folder, "\" and an entry name of the length given,
+// is shorter than MAX_PATH, or no folder is made.
+TEST_F(WorkFolderTest, IsMadeOnlyWhereItsLongestEntryFits) {
+  FixedWorkFolderNumbers names({0x1F175});
+  const std::wstring path = FixedWorkFolderNumbers::Path(0x1F175).wstring();
+  const size_t longest = MAX_PATH - 1 - (path.size() + 1);
+  {
+    WorkFolder work;
+    EXPECT_FALSE(work.Create(longest + 1));
+    EXPECT_FALSE(fs::exists(path));
+    ASSERT_TRUE(work.Create(longest));
+    EXPECT_EQ(path, work.Path());
+  }
+  EXPECT_EQ(Lines({L"create work folder fail![206]\n", L"create dir " + path + L"\n"}), m_traces);
+  EXPECT_FALSE(fs::exists(path));
+}
+
 // Held open, the folder can't be renamed, so none can take its place; what
-// can't be deleted is left after a short while, without a message.
+// can't be deleted is left after a short while, without a message but traced.
 TEST_F(WorkFolderTest, IsHeldWhileUsedAndRemovedQuicklyAndSilently) {
   FixedWorkFolderNumbers names({0x5EED});
   const fs::path path = FixedWorkFolderNumbers::Path(0x5EED);
   {
     WorkFolder work;
-    ASSERT_TRUE(work.Create());
+    ASSERT_TRUE(work.Create(0));
     EXPECT_EQ(path.wstring(), work.Path());
     EXPECT_FALSE(MoveFileW(path.c_str(), (path.wstring() + L"-moved").c_str()));
     EXPECT_EQ(static_cast<DWORD>(ERROR_SHARING_VIOLATION), GetLastError());
@@ -72,6 +89,8 @@ TEST_F(WorkFolderTest, IsHeldWhileUsedAndRemovedQuicklyAndSilently) {
     EXPECT_LT(GetTickCount64() - start, 900u);  // the old way slept 1000 ms
     EXPECT_TRUE(boxes.Captions().empty());
     EXPECT_TRUE(fs::exists(path / L"kept"));
+    ASSERT_EQ(2u, m_traces.size());
+    EXPECT_EQ(0u, m_traces[1].find(L"delete dir fail![")) << m_traces[1];
     CloseHandle(kept);
   }
   std::error_code ignored;
