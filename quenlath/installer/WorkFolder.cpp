@@ -21,6 +21,7 @@ namespace {
 const wchar_t kSecurity[] = L"O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
 const int kNameAttempts = 8;
 const size_t kNameLength = 10;  // "jz" and eight hex digits
+const ULONGLONG kRemoveTriesMs = 2000;
 
 // rand_s is the system's RtlGenRandom, found when first called (after the
 // program has limited where DLLs may come from), so no DLL of its own is
@@ -187,13 +188,15 @@ void WorkFolder::Remove()
     operation.wFunc = FO_DELETE;
     operation.pFrom = from.data();
     operation.fFlags = FOF_NO_UI;
-    // A devcon that has just ended may hold its current folder for a moment
-    // longer (seen under Wine): a few more short tries, then what is left stays.
-    for (int attempt = 1;; ++attempt) {
+    // A devcon that has just ended holds its current folder a while longer
+    // (under Wine 90 to 220 ms, more on a busy machine): more short tries for
+    // up to two seconds, then what is left stays.
+    const ULONGLONG end = ::GetTickCount64() + kRemoveTriesMs;
+    for (;;) {
         const int result = ::SHFileOperationW(&operation);
         if (!::PathFileExistsW(m_path.c_str()))
             break;
-        if (attempt == 4) {
+        if (::GetTickCount64() >= end) {
             DebugTrace(L"delete dir fail![%d]\n", result);
             break;
         }
