@@ -23,15 +23,22 @@ void Post(const InstallJob& job, WPARAM kind, LPARAM value)
     (void)::PostMessageW(job.hNotifyWnd, WM_INSTALL_PROGRESS, kind, value);  // a lost post is ignored
 }
 
-// Every entry whose name holds the processor folder's name, into the work
-// folder; false at the first that fails.
+// Whether the install unpacks an entry: its name holds the processor
+// folder's name.
+bool Unpacks(const std::wstring& name, const std::wstring& archFolder)
+{
+    return name.find(archFolder) != std::wstring::npos;
+}
+
+// Every entry the install unpacks, into the work folder; false at the first
+// that fails.
 bool Unpack(CMemArchive& archive, const InstallJob& job, const std::wstring& archFolder, WorkFolder& work)
 {
     const UInt32 count = archive.GetFileCount();
     for (UInt32 i = 0; i < count; ++i) {
         std::wstring name;
         archive.GetFileName(i, name);
-        if (name.find(archFolder) == std::wstring::npos)
+        if (!Unpacks(name, archFolder))
             continue;
         if (!work.Unpack(archive, i, name))
             return false;
@@ -120,7 +127,8 @@ DWORD RunInstall(const InstallJob& job, const std::wstring& archFolder, DWORD de
     CMemArchive archive(job.pData, job.nSize);
 
     WorkFolder work;
-    if (!work.Create()) {
+    const auto unpacks = [&archFolder](const std::wstring& name) { return Unpacks(name, archFolder); };
+    if (!work.Create(LongestEntryName(archive, unpacks))) {
         result = kNoWorkFolder;
     } else if (!Unpack(archive, job, archFolder, work)) {
         result = kNotUnpacked;

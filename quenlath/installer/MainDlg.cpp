@@ -34,16 +34,22 @@ bool LoadDriverPackage(const void*& bytes, DWORD& size)
     return bytes != nullptr;
 }
 
-// The package's devcon of the processor folder, the only entries uninstall
-// needs; false when one fails to unpack.
+// Whether uninstall unpacks an entry: the package's devcon of the processor
+// folder, the only one it needs.
+bool IsDevcon(const std::wstring& name, const std::wstring& archFolder)
+{
+    return name.find(archFolder) != std::wstring::npos && name.find(L"devcon.exe") != std::wstring::npos;
+}
+
+// Every entry uninstall needs, into the work folder; false when one fails to
+// unpack.
 bool UnpackDevcon(CMemArchive& archive, const std::wstring& archFolder, WorkFolder& work)
 {
     const UInt32 count = archive.GetFileCount();
     for (UInt32 i = 0; i < count; ++i) {
         std::wstring name;
         archive.GetFileName(i, name);
-        if (name.find(archFolder) != std::wstring::npos && name.find(L"devcon.exe") != std::wstring::npos &&
-            !work.Unpack(archive, i, name))
+        if (IsDevcon(name, archFolder) && !work.Unpack(archive, i, name))
             return false;
     }
     return true;
@@ -183,7 +189,8 @@ void CMainDlg::RemovePorts(const void* package, DWORD size, const std::wstring& 
     CMemArchive archive(package, static_cast<UInt32>(size));
     // A failure is told before the refresh and the clean-up, success after both.
     WorkFolder work;
-    if (!work.Create() || !UnpackDevcon(archive, archFolder, work)) {
+    const auto isDevcon = [&archFolder](const std::wstring& name) { return IsDevcon(name, archFolder); };
+    if (!work.Create(LongestEntryName(archive, isDevcon)) || !UnpackDevcon(archive, archFolder, work)) {
         AfxMessageBox(IDS_UNINSTALL_FAILED, MB_ICONERROR);
         return;
     }

@@ -1,6 +1,6 @@
+#define _CRT_RAND_S  // rand_s, declared by <stdlib.h>
 #include "WorkFolder.h"
 
-#include <bcrypt.h>
 #include <sddl.h>
 #include <shellapi.h>
 #include <shlobj.h>
@@ -8,6 +8,7 @@
 #include <winternl.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cwchar>
 #include <vector>
 
@@ -19,12 +20,17 @@ namespace {
 // made inside inherits that.  Nothing is inherited from the temporary folder.
 const wchar_t kSecurity[] = L"O:BAD:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)";
 const int kNameAttempts = 8;
+const size_t kNameLength = 10;  // "jz" and eight hex digits
+const ULONGLONG kRemoveTriesMs = 2000;
 
+// rand_s is the system's RtlGenRandom, found when first called (after the
+// program has limited where DLLs may come from), so no DLL of its own is
+// imported: an imported DLL that is not a known DLL is looked for in the
+// program's folder first.
 UINT32 SystemRandom()
 {
-    UINT32 value = 0;
-    if (!BCRYPT_SUCCESS(::BCryptGenRandom(nullptr, reinterpret_cast<PUCHAR>(&value), sizeof(value),
-                                          BCRYPT_USE_SYSTEM_PREFERRED_RNG))) {
+    unsigned int value = 0;
+    if (rand_s(&value) != 0) {
         // Guessable then, which only costs a name: an existing one is never used.
         LARGE_INTEGER now{};
         (void)::QueryPerformanceCounter(&now);
@@ -125,16 +131,20 @@ bool StaysInside(const std::wstring& entryName)
     }
 }
 
-bool WorkFolder::Create()
+bool WorkFolder::Create(size_t longestEntryName)
 {
     wchar_t temp[MAX_PATH + 1];
     const DWORD length = ::GetTempPathW(MAX_PATH + 1, temp);
     const SecurityDescriptor security(kSecurity);
-    DWORD error = ERROR_PATH_NOT_FOUND;
-    if (length != 0 && length <= MAX_PATH && security.Get()) {
+    const bool gotTemp = length != 0 && length <= MAX_PATH;
+    // Devcon, the system's set-up calls and the delete reach what is unpacked
+    // by paths shorter than MAX_PATH only.
+    const bool fits = gotTemp && length + kNameLength + 1 + longestEntryName < MAX_PATH;
+    DWORD error = gotTemp && !fits ? ERROR_FILENAME_EXCED_RANGE : ERROR_PATH_NOT_FOUND;
+    if (fits && security.Get()) {
         for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-            wchar_t name[16];
-            (void)std::swprintf(name, 16, L"jz%08X", static_cast<unsigned>(g_random()));
+            wchar_t name[kNameLength + 1];
+            (void)std::swprintf(name, kNameLength + 1, L"jz%08X", static_cast<unsigned>(g_random()));
             const std::wstring path = std::wstring(temp) + name;
             error = CreateHeldFolder(path, security.Get(), m_hold);
             if (error == ERROR_SUCCESS) {
@@ -178,12 +188,18 @@ void WorkFolder::Remove()
     operation.wFunc = FO_DELETE;
     operation.pFrom = from.data();
     operation.fFlags = FOF_NO_UI;
-    // A devcon that has just ended may hold its current folder for a moment
-    // longer (seen under Wine): a few more short tries, then what is left stays.
-    for (int attempt = 1;; ++attempt) {
-        (void)::SHFileOperationW(&operation);  // success is the folder's absence
-        if (!::PathFileExistsW(m_path.c_str()) || attempt == 4)
+    // A devcon that has just ended holds its current folder a while longer
+    // (under Wine 90 to 220 ms, more on a busy machine): more short tries for
+    // up to two seconds, then what is left stays.
+    const ULONGLONG end = ::GetTickCount64() + kRemoveTriesMs;
+    for (;;) {
+        const int result = ::SHFileOperationW(&operation);
+        if (!::PathFileExistsW(m_path.c_str()))
             break;
+        if (::GetTickCount64() >= end) {
+            DebugTrace(L"delete dir fail![%d]\n", result);
+            break;
+        }
         ::Sleep(50);
     }
     m_path.clear();

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 #include "MemArchive.h"
@@ -20,9 +21,12 @@ public:
     WorkFolder& operator=(const WorkFolder&) = delete;
 
     // Makes a new folder in the temporary folder, "jz" and eight random hex
-    // digits.  A name that exists is never used: another one is tried, a few
-    // times at most.  False (traced) when none could be made.
-    bool Create();
+    // digits, for entry names of up to longestEntryName characters.  A name
+    // that exists is never used: another one is tried, a few times at most.
+    // False (traced) when none could be made, or when the path of such an
+    // entry below the folder would not be shorter than MAX_PATH (then none
+    // is made).
+    bool Create(size_t longestEntryName);
     const std::wstring& Path() const { return m_path; }
 
     // Unpacks entry index, named name (with "/"), below the folder: a folder
@@ -33,8 +37,8 @@ public:
     bool Unpack(CMemArchive& archive, UInt32 index, const std::wstring& name);
 
     // Deletes the folder with everything in it, without any message; what
-    // can't be deleted after a few short tries stays.  Done at the latest
-    // when the object ends.
+    // can't be deleted after a few short tries stays (traced).  Done at the
+    // latest when the object ends.
     void Remove();
 
 private:
@@ -51,3 +55,19 @@ WorkFolderRandom SetWorkFolderRandom(WorkFolderRandom source);
 // folder it is unpacked into: no part is empty, ends in "." or a space (so
 // none is "." or ".."), or holds ":" (a drive or a stream).
 bool StaysInside(const std::wstring& entryName);
+
+// The length of the longest name among the archive's entries that `unpacks`
+// (a predicate on the name) selects; 0 when it selects none.
+template <class Selects>
+size_t LongestEntryName(CMemArchive& archive, Selects unpacks)
+{
+    size_t longest = 0;
+    const UInt32 count = archive.GetFileCount();
+    for (UInt32 i = 0; i < count; ++i) {
+        std::wstring name;
+        archive.GetFileName(i, name);
+        if (unpacks(name))
+            longest = std::max(longest, name.size());
+    }
+    return longest;
+}

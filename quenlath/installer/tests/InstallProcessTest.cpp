@@ -5,12 +5,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "PortDeviceFixture.h"
 #include "PortDevices.h"
+#include "WorkerRun.h"
 #include "resource.h"
 #include "testing/ProcessWindows.h"
 #include "testing/WindowTexts.h"
@@ -178,6 +180,30 @@ TEST_F(InstallProcessTest, DevconsFailureShowsMessage107) {
   EXPECT_EQ(L"Fail to install the port!", outcome.message);
   EXPECT_EQ(0, outcome.rows);
   EXPECT_EQ(Names(), ListPortNames(nullptr));
+}
+
+// The package's longest entry, amd64\WdfCoInstaller01009.dll, just fits below
+// a temporary folder of 218 characters.  With a longer one the install is
+// refused before anything is unpacked.  Either way nothing is left.
+TEST_F(InstallProcessTest, NothingIsLeftInALongTemporaryFolder) {
+  const struct {
+    size_t length;
+    const wchar_t* message;
+    int rows;
+  } runs[] = {{218, L"Port installation is successful!", 1}, {230, L"Fail to install the port!", 0}};
+  for (const auto& run : runs) {
+    SCOPED_TRACE(run.length);
+    RemoveDevicesWithHardwareId(L"ROZ\\Quenlath");
+    LongTempFolder temp(run.length);
+    InstallProcess dravelin;
+    ASSERT_TRUE(dravelin.Started());
+    const Outcome outcome = Install(0, dravelin);
+    EXPECT_EQ(run.message, outcome.message);
+    EXPECT_EQ(run.rows, outcome.rows);
+    EXPECT_EQ(0, outcome.exitCode);
+    for (const auto& left : std::filesystem::recursive_directory_iterator(temp.Path()))
+      ADD_FAILURE() << "left: " << left.path().string().substr(temp.Path().string().size());
+  }
 }
 
 TEST_F(InstallProcessTest, ASecondInstallIsRefused) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -172,8 +173,10 @@ TEST_F(UninstallTest, ADevconThatCantStartShowsMessage108WithoutARefresh) {
   EXPECT_EQ(Lines({L"COM2"}), ListPortNames(nullptr));
 }
 
-// Nothing to run (ia64, a package that does not open) or a devcon that fails
-// to extract (damaged bytes): message 108, no refresh, nothing left.
+// Nothing to run (ia64, a package that does not open), a devcon that fails
+// to extract (damaged bytes) or one whose path below a temporary folder of
+// 232 characters would not be shorter than MAX_PATH (refused before it is
+// unpacked): message 108, no refresh, nothing left.
 TEST_F(UninstallTest, WithoutAnUnpackedDevconMessage108FollowsWithoutARefresh) {
   std::vector<std::uint8_t> damaged = ReadBytes(QUENLATH_PACKAGE_PATH);
   const std::vector<std::uint8_t> package = damaged;
@@ -183,14 +186,21 @@ TEST_F(UninstallTest, WithoutAnUnpackedDevconMessage108FollowsWithoutARefresh) {
     const std::vector<std::uint8_t>* package;
     const wchar_t* archFolder;
     const wchar_t* lastTrace;
-  } runs[] = {{&package, L"ia64", L"CreateProcess fail!["},
-              {&junk, L"amd64", L"CreateProcess fail!["},
-              {&damaged, L"amd64", L"uncompressing fail!["}};
+    size_t tempLength;  // 0: the usual temporary folder
+  } runs[] = {{&package, L"ia64", L"CreateProcess fail![", 0},
+              {&junk, L"amd64", L"CreateProcess fail![", 0},
+              {&damaged, L"amd64", L"uncompressing fail![", 0},
+              {&package, L"amd64", L"create work folder fail![206]", 232}};
   for (const auto& run : runs) {
     Seen::s_traces.clear();
     Seen::s_boxes.clear();
+    std::optional<LongTempFolder> temp;
+    if (run.tempLength) temp.emplace(run.tempLength);
     SelectTheRow();
     RemovePorts(*run.package, run.archFolder);
+    if (temp) {
+      EXPECT_TRUE(fs::is_empty(temp->Path()));
+    }
     ASSERT_FALSE(Seen::s_traces.empty());
     EXPECT_EQ(0u, Seen::s_traces.back().find(run.lastTrace)) << Seen::s_traces.back();
     ASSERT_EQ(1u, Seen::s_boxes.size());

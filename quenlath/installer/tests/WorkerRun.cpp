@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwchar>
 #include <sstream>
+#include <stdexcept>
 
 #include "DebugTrace.h"
 #include "InstallWorker.h"
@@ -74,6 +75,22 @@ ScopedEnv::ScopedEnv(const wchar_t* name, const std::wstring& value) : m_name(na
 }
 
 ScopedEnv::~ScopedEnv() { SetEnvironmentVariableW(m_name.c_str(), m_wasSet ? m_previous.c_str() : nullptr); }
+
+namespace {
+
+// A folder of `length` characters below `base`, made with its parents.
+std::filesystem::path DeepFolder(const std::filesystem::path& base, size_t length) {
+  std::wstring path = base.wstring();
+  while (path.size() + 1 < length) path += L"\\" + std::wstring(std::min<size_t>(length - path.size() - 1, 100), L'd');
+  if (path.size() != length) throw std::runtime_error("no folder of that length below the scratch folder");
+  std::filesystem::create_directories(path);
+  return path;
+}
+
+}  // namespace
+
+LongTempFolder::LongTempFolder(size_t length)
+    : m_path(DeepFolder(m_dir.path(), length)), m_tmp(L"TMP", m_path.wstring()), m_temp(L"TEMP", m_path.wstring()) {}
 
 namespace {
 

@@ -41,6 +41,21 @@ class ScopedEnv {
   bool m_wasSet;
 };
 
+// A temporary folder whose path has `length` characters (its last "\" not
+// counted), in TMP and TEMP of this process (and so of what it starts) for a
+// scope.
+class LongTempFolder {
+ public:
+  explicit LongTempFolder(size_t length);
+  const std::filesystem::path& Path() const { return m_path; }
+
+ private:
+  ScratchDir m_dir;
+  std::filesystem::path m_path;
+  ScopedEnv m_tmp;
+  ScopedEnv m_temp;
+};
+
 // Work folders named by these numbers in turn (the last one repeats) for a
 // scope, instead of random ones.
 class FixedWorkFolderNumbers {
