@@ -188,9 +188,10 @@ void WorkFolder::Remove()
     operation.wFunc = FO_DELETE;
     operation.pFrom = from.data();
     operation.fFlags = FOF_NO_UI;
-    // A devcon that has just ended holds its current folder a while longer
-    // (under Wine 90 to 220 ms, more on a busy machine): more short tries for
-    // up to two seconds, then what is left stays.
+    // Devcon and what it started have ended (RunDevcon waits for them), but
+    // another program may still hold a file it has just seen written (a
+    // virus scanner): more short tries for up to two seconds, then what is
+    // left stays.
     const ULONGLONG end = ::GetTickCount64() + kRemoveTriesMs;
     for (;;) {
         const int result = ::SHFileOperationW(&operation);
