@@ -7,8 +7,9 @@
 # disable, release, close. Shows each OPOS result and call, then the bytes
 # that reached the printer: listed in hex with each command's name or the
 # text (EscPosView.exe), and the paper as it would print.
-set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/testkit/checked.sh"
+source "$root/testkit/wine-reg.sh"
 out=${BUILD_ROOT:-$root/build}
 build=$out/x64
 bash "$root/scripts/build.sh" x64
@@ -23,7 +24,6 @@ state=$build/wine/sessions/demo/lines
 eval "$("$session" env demo)"
 wine=/usr/lib/wine/wine64
 device=DemoPrinter
-key="HKLM\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\POSPrinter\\$device"
 printer_end=$state/com109
 
 cleanup() {
@@ -33,12 +33,17 @@ cleanup() {
 }
 trap cleanup EXIT
 
-"$wine" reg add "$key" /ve /d ZOVUZEREZA.POSPrinter /f >/dev/null
-"$wine" reg add "$key" /v Port /d COM9 /f >/dev/null
 # 9600 bit/s, 8 data bits, no parity, one stop bit, RTS/CTS flow control.
-for value in Baudrate=6 BitLength=1 Parity=0 Stop=1 HandShake=1; do
-  "$wine" reg add "$key" /v "${value%=*}" /t REG_DWORD /d "${value#*=}" /f >/dev/null
-done
+reg_import <<EOF
+[HKEY_LOCAL_MACHINE\SOFTWARE\OLEforRetail\ServiceOPOS\POSPrinter\\$device]
+@="ZOVUZEREZA.POSPrinter"
+"Port"="COM9"
+"Baudrate"=dword:00000006
+"BitLength"=dword:00000001
+"Parity"=dword:00000000
+"Stop"=dword:00000001
+"HandShake"=dword:00000001
+EOF
 
 # The emulated printer: everything it receives is kept; once the automatic
 # status is switched on (1D 61 FF) it reports its cover open (20 00 00 00).

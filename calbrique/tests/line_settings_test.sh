@@ -6,6 +6,7 @@
 #   line_settings_test.sh <build dir> <source dir>
 build=$1 source=$2
 source "$source/testkit/checked.sh"
+source "$source/testkit/wine-reg.sh"
 wine=/usr/lib/wine/wine64
 state=$WINE_TEST_SCRATCH/lines
 device=CalbriqueTest_LineSettings
@@ -17,17 +18,23 @@ cleanup() {
 }
 trap cleanup EXIT
 "$source/testkit/pty-lines.sh" up "$WINEPREFIX" "$state" pty:com60:com160
-quiet "$wine" reg add "$key" /ve /d ZOVUZEREZA.POSPrinter /f
-quiet "$wine" reg add "$key" /v Port /d COM60 /f
 
 failures=0
 # check <Baudrate> <Stop> <HandShake> <XonXoff> <expected stty words...>
 check() {
   local baud=$1 stop=$2 handshake=$3 xonxoff=$4
   shift 4
-  for value in Baudrate=$baud BitLength=1 Parity=0 Stop=$stop HandShake=$handshake XonXoff=$xonxoff; do
-    quiet "$wine" reg add "$key" /v "${value%=*}" /t REG_DWORD /d "${value#*=}" /f
-  done
+  reg_import <<EOF
+[HKEY_LOCAL_MACHINE\SOFTWARE\OLEforRetail\ServiceOPOS\POSPrinter\\$device]
+@="ZOVUZEREZA.POSPrinter"
+"Port"="COM60"
+"Baudrate"=dword:$(printf %08x "$baud")
+"BitLength"=dword:00000001
+"Parity"=dword:00000000
+"Stop"=dword:$(printf %08x "$stop")
+"HandShake"=dword:$(printf %08x "$handshake")
+"XonXoff"=dword:$(printf %08x "$xonxoff")
+EOF
   coproc driver { timeout 60 "$wine" "$build/testkit/OposDriver.exe" open "$device" claim 1000 pause release close 2>&1; }
   local pid=$driver_PID line settings word
   exec 3<&"${driver[0]}" 4>&"${driver[1]}"

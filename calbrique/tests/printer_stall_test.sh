@@ -9,6 +9,7 @@
 build=$1 source=$2
 source "$source/testkit/checked.sh"
 source "$source/testkit/far-end.sh"
+source "$source/testkit/wine-reg.sh"
 wine=/usr/lib/wine/wine64
 state=$WINE_TEST_SCRATCH/lines
 out=$WINE_TEST_SCRATCH/out
@@ -23,9 +24,13 @@ cleanup() {
 trap cleanup EXIT
 rm -rf "$out" && mkdir -p "$out"
 lines up
-quiet "$wine" reg add "$key" /ve /d ZOVUZEREZA.POSPrinter /f
-quiet "$wine" reg add "$key" /v Port /d COM61 /f
-quiet "$wine" reg add "$key" /v Baudrate /t REG_DWORD /d 10 /f   # 115200 bit/s
+# 115200 bit/s (Baudrate 10)
+reg_import <<EOF
+[HKEY_LOCAL_MACHINE\SOFTWARE\OLEforRetail\ServiceOPOS\POSPrinter\\$device]
+@="ZOVUZEREZA.POSPrinter"
+"Port"="COM61"
+"Baudrate"=dword:0000000a
+EOF
 
 # More than the line holds once the printer has read its first 4096 bytes.
 size=48000 small=200

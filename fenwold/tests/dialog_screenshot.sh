@@ -8,18 +8,22 @@ set -euo pipefail
 build=$1 which=$2 out=$3
 source "$(dirname "$0")/../../testkit/screen-session.sh"
 screen_session "$build" 800x600 C.UTF-8
-reg() { quiet /usr/lib/wine/wine64 reg "$@"; }
-root='HKLM\SOFTWARE\OLEforRetail\ServiceOPOS'
-for device in 'POSPrinter\Model-80' 'POSPrinter\Model-58' 'CashDrawer\Drawer-1'; do
-  reg add "$root\\$device" /f
-done
-key="$root\\POSPrinter\\Model-80"
-reg add "$key" /ve /d 'ZOVUZEREZA.POSPrinter' /f
-reg add "$key" /v DeviceName /d 'Model-80 Receipt' /f
-reg add "$key" /v DeviceDesc /d 'Thermal receipt printer, 80 mm' /f
-reg add "$key" /v Service /d 'C:\windows\system32\Calbrique.dll' /f
-reg add "$key" /v Description /d 'OPOS POSPrinter Service Object' /f
-reg add "$key" /v Version /d '1.11.001' /f
-reg add "$root\\POSPrinter" /v Front /d 'Model-80' /f
+source "$(dirname "$0")/../../testkit/wine-reg.sh"
+reg_import <<'EOF'
+[HKEY_LOCAL_MACHINE\SOFTWARE\OLEforRetail\ServiceOPOS\POSPrinter]
+"Front"="Model-80"
+
+[HKEY_LOCAL_MACHINE\SOFTWARE\OLEforRetail\ServiceOPOS\POSPrinter\Model-80]
+@="ZOVUZEREZA.POSPrinter"
+"DeviceName"="Model-80 Receipt"
+"DeviceDesc"="Thermal receipt printer, 80 mm"
+"Service"="C:\\windows\\system32\\Calbrique.dll"
+"Description"="OPOS POSPrinter Service Object"
+"Version"="1.11.001"
+
+[HKEY_LOCAL_MACHINE\SOFTWARE\OLEforRetail\ServiceOPOS\POSPrinter\Model-58]
+
+[HKEY_LOCAL_MACHINE\SOFTWARE\OLEforRetail\ServiceOPOS\CashDrawer\Drawer-1]
+EOF
 
 shoot "$out" 0 "$build/fenwold/tests/fenwold_dialog_shot.exe" "$which" 5000

@@ -7,26 +7,29 @@ set -euo pipefail
 build=$1 out=$2
 source "$(dirname "$0")/../../testkit/screen-session.sh"
 screen_session "$build" 640x480 C.UTF-8
+source "$(dirname "$0")/../../testkit/wine-reg.sh"
 key='HKLM\SOFTWARE\OLEforRetail\ServiceOPOS\POSPrinter\Model-80'
-reg() { quiet /usr/lib/wine/wine64 reg add "$key" /f "$@"; }
-reg /v GroupID /t REG_SZ /d PRN-S
-reg /v Port /t REG_SZ /d COM3
-reg /v BaudrateSel /t REG_SZ /d 4,5,6,7,8,9,10
-reg /v Baudrate /t REG_DWORD /d 7
-reg /v BitLengthSel /t REG_SZ /d 0,1
-reg /v BitLength /t REG_DWORD /d 1
-reg /v ParitySel /t REG_SZ /d 0,1,2
-reg /v Parity /t REG_DWORD /d 0
-reg /v StopSel /t REG_SZ /d 1,2
-reg /v Stop /t REG_DWORD /d 1
-reg /v HandShakeSel /t REG_SZ /d 0,1,2
-reg /v HandShake /t REG_DWORD /d 1
-reg /v XonXoffSel /t REG_SZ /d 0,1
-reg /v XonXoff /t REG_DWORD /d 0
-reg /v InputBuf /t REG_DWORD /d 4096
-reg /v OutputBuf /t REG_DWORD /d 512
-reg /v Timeout /t REG_DWORD /d 1000
-reg /v InputSleep /t REG_DWORD /d 20
+reg_import <<'EOF'
+[HKEY_LOCAL_MACHINE\SOFTWARE\OLEforRetail\ServiceOPOS\POSPrinter\Model-80]
+"GroupID"="PRN-S"
+"Port"="COM3"
+"BaudrateSel"="4,5,6,7,8,9,10"
+"Baudrate"=dword:00000007
+"BitLengthSel"="0,1"
+"BitLength"=dword:00000001
+"ParitySel"="0,1,2"
+"Parity"=dword:00000000
+"StopSel"="1,2"
+"Stop"=dword:00000001
+"HandShakeSel"="0,1,2"
+"HandShake"=dword:00000001
+"XonXoffSel"="0,1"
+"XonXoff"=dword:00000000
+"InputBuf"=dword:00001000
+"OutputBuf"=dword:00000200
+"Timeout"=dword:000003e8
+"InputSleep"=dword:00000014
+EOF
 
 shoot "$out" 0 "$build/fenwold/tests/portconfig_show.exe" 'POSPrinter\Model-80' 4000
 # Cancelled: the key holds what was set.

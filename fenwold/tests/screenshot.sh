@@ -10,10 +10,18 @@ build=$1 size=$2 lang=$3 out=$4 menu=${5:-}
 width=${size%x*}
 source "$(dirname "$0")/../../testkit/screen-session.sh"
 screen_session "$build" "$size" "$lang"
+source "$(dirname "$0")/../../testkit/wine-reg.sh"
 # A few devices to show (in this copy of the prefix only).
-for device in 'POSPrinter\Model-80|80 mm receipt printer' 'POSPrinter\Model-58|58 mm receipt printer' 'CashDrawer\Drawer-1|Cash drawer'; do
-  quiet /usr/lib/wine/wine64 reg add "HKLM\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\${device%%|*}" /v DeviceDesc /d "${device#*|}" /f
-done
+reg_import <<'EOF'
+[HKEY_LOCAL_MACHINE\SOFTWARE\OLEforRetail\ServiceOPOS\POSPrinter\Model-80]
+"DeviceDesc"="80 mm receipt printer"
+
+[HKEY_LOCAL_MACHINE\SOFTWARE\OLEforRetail\ServiceOPOS\POSPrinter\Model-58]
+"DeviceDesc"="58 mm receipt printer"
+
+[HKEY_LOCAL_MACHINE\SOFTWARE\OLEforRetail\ServiceOPOS\CashDrawer\Drawer-1]
+"DeviceDesc"="Cash drawer"
+EOF
 
 # Add New Device reads the catalogue from the current directory: the program's folder.
 cd "$build/fenwold"
