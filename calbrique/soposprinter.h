@@ -69,8 +69,11 @@ public:
     STDMETHODIMP PrintMemoryBitmap(LONG Station, BSTR Data, LONG Type, LONG Width, LONG Alignment) override;
 
 private:
-    // Stores the code in ResultCode and returns it for the method's pRC.
+    // Stores the code in ResultCode and returns it.
     long SetResultCode(long code);
+    // What a method with a result parameter reports: the code goes to
+    // ResultCode and, when pRC is given, to *pRC.
+    void Report(LONG* pRC, long code);
     // Closes the port, stops the status reader (waiting up to 2000 ms for it
     // to end) and leaves the claimed state; returns the result ReleaseDevice reports.
     long EndClaim();
