@@ -18,7 +18,6 @@ STDMETHODIMP CSOPOSPrinter::CheckHealth(LONG Level, LONG* pRC)
         const WriteResult written = WriteToPort(PortHandle.Get(), report.data(), static_cast<DWORD>(report.size()));
         code = written == WriteResult::Written ? OPOS_SUCCESS : OPOS_E_FAILURE;
     }
-    const long reported = SetResultCode(code);
-    if (pRC) *pRC = reported;
+    Report(pRC, code);
     return S_OK;
 }

@@ -2,36 +2,6 @@
 
 #include <string>
 
-// A page-mode area: four numbers and their text form.
-class AreaRect
-{
-public:
-    AreaRect() { Set(0, 0, 0, 0); }
-    void Set(long x, long y, long width, long height)
-    {
-        X = x;
-        Y = y;
-        Width = width;
-        Height = height;
-    }
-    // The text "x,y,width,height", brought up to date.
-    const std::wstring& Format() { return UpdateText(); }
-
-private:
-    const std::wstring& UpdateText()
-    {
-        Text = std::to_wstring(X) + L"," + std::to_wstring(Y) + L"," + std::to_wstring(Width) + L"," +
-               std::to_wstring(Height);
-        return Text;
-    }
-
-    long X = 0;
-    long Y = 0;
-    long Width = 0;
-    long Height = 0;
-    std::wstring Text;
-};
-
 // The part every station record begins with.
 struct StationProps {
     std::wstring LineCharsList;
@@ -40,12 +10,8 @@ struct StationProps {
 struct JournalProps : StationProps {
 };
 
-struct ReceiptProps : StationProps {
-    std::wstring BarCodeRotationList;
-    std::wstring BitmapRotationList;
-};
-
-struct SlipProps : StationProps {
+// The receipt and slip stations also print bar codes and bitmaps.
+struct ImageStationProps : StationProps {
     std::wstring BarCodeRotationList;
     std::wstring BitmapRotationList;
 };
@@ -63,11 +29,11 @@ struct PropertyState {
     std::wstring PageModeArea;
     long PageModeDescriptor = 0;
     long PageModeHorizontalPosition = 0;
-    AreaRect PageModePrintArea;
+    std::wstring PageModePrintArea = L"0,0,0,0";  // nothing sets the print area
     long PageModePrintDirection = 0;
     long PageModeStation = 0;
     long PageModeVerticalPosition = 0;
     JournalProps Journal;
-    ReceiptProps Receipt;
-    SlipProps Slip;
+    ImageStationProps Receipt;
+    ImageStationProps Slip;
 };

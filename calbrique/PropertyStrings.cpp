@@ -20,7 +20,7 @@ STDMETHODIMP CSOPOSPrinter::GetPropertyString(LONG PropIndex, BSTR* pString)
     case 1008009: text = &Props.Receipt.BitmapRotationList; break;
     case 1008010: text = &Props.Slip.BitmapRotationList; break;
     case 1008011: text = &Props.PageModeArea; break;
-    case 1008012: text = &Props.PageModePrintArea.Format(); break;
+    case 1008012: text = &Props.PageModePrintArea; break;
     default: break;
     }
     // An empty text is an empty BSTR; an index without a text a null one.

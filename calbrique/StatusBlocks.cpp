@@ -1,5 +1,7 @@
 #include "StatusBlocks.h"
 
+#include "OposCodes.h"
+
 namespace {
 
 constexpr std::uint8_t coverOpenMask = 0x20;    // first byte

@@ -3,11 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 
-// Result codes the printer's automatic status blocks give.
-constexpr long OPOS_E_EXTENDED = 114;
-constexpr long OPOS_EPTR_COVER_OPEN = 201;
-constexpr long OPOS_EPTR_REC_EMPTY = 203;
-
 // The extended result of the 4-byte status blocks read at once: the last
 // block decides (cover open 201, roll paper end 203, else 0). A block cut
 // short by the end of the read counts its missing bytes as 0.

@@ -1,5 +1,6 @@
 #include "StatusReader.h"
 
+#include "OposCodes.h"
 #include "StatusBlocks.h"
 
 namespace {

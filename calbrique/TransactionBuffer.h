@@ -28,7 +28,7 @@ public:
     // Empties the buffer and gives its storage back; FlatCopy stays.
     void Clear();
 
-    // Storage held for Bytes: never more than twice the bytes held.
+    // For the tests and the fuzz target only: storage held, at most twice the bytes held.
     std::size_t Capacity() const { return Allocated; }
 
 private:

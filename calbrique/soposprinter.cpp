@@ -21,11 +21,6 @@ void DebugTrace(const char* format, unsigned long value)
     OutputDebugStringA(line);
 }
 
-void Report(LONG* pRC, long code)
-{
-    if (pRC) *pRC = code;
-}
-
 }  // namespace
 
 const com::InterfaceEntry<CSOPOSPrinter> CSOPOSPrinter::Interfaces[2] = {
@@ -51,6 +46,12 @@ long CSOPOSPrinter::SetResultCode(long code)
     return code;
 }
 
+void CSOPOSPrinter::Report(LONG* pRC, long code)
+{
+    const long reported = SetResultCode(code);
+    if (pRC) *pRC = reported;
+}
+
 long CSOPOSPrinter::EndClaim()
 {
     const long code = PortHandle ? OPOS_SUCCESS : OPOS_E_CLOSED;
@@ -74,7 +75,7 @@ STDMETHODIMP CSOPOSPrinter::OpenService(BSTR DeviceClass, BSTR DeviceName, IDisp
                                        EventDispIds);
     }
     if (std::wcscmp(DeviceClass ? DeviceClass : L"", L"POSPrinter") != 0) {
-        Report(pRC, SetResultCode(OPOS_ORS_NOTSUPPORTED));
+        Report(pRC, OPOS_ORS_NOTSUPPORTED);
         return S_OK;
     }
     if (Claimed) EndClaim();  // opening again gives up the earlier claim's port and reader
@@ -100,18 +101,18 @@ STDMETHODIMP CSOPOSPrinter::OpenService(BSTR DeviceClass, BSTR DeviceName, IDisp
     FreezeEvents = 0;
     FlagWhenIdle = 0;
 
-    Report(pRC, SetResultCode(OPOS_SUCCESS));
+    Report(pRC, OPOS_SUCCESS);
     return S_OK;
 }
 
 STDMETHODIMP CSOPOSPrinter::ClaimDevice(LONG /*Timeout*/, LONG* pRC)
 {
     if (Claimed) {
-        Report(pRC, SetResultCode(OPOS_SUCCESS));
+        Report(pRC, OPOS_SUCCESS);
         return S_OK;
     }
     if (Config.Port.empty()) {  // no port configured: nothing to open
-        Report(pRC, SetResultCode(OPOS_E_NOEXIST));
+        Report(pRC, OPOS_E_NOEXIST);
         return S_OK;
     }
     const std::wstring path = L"\\\\.\\" + Config.Port;
@@ -121,7 +122,7 @@ STDMETHODIMP CSOPOSPrinter::ClaimDevice(LONG /*Timeout*/, LONG* pRC)
         const DWORD error = GetLastError();
         DebugTrace("CreateFile => %lXH\n", error);
         const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-        Report(pRC, SetResultCode(missing ? OPOS_E_NOEXIST : OPOS_E_FAILURE));
+        Report(pRC, missing ? OPOS_E_NOEXIST : OPOS_E_FAILURE);
         return S_OK;
     }
     if (Config.Port.compare(0, 3, L"COM") == 0) {
@@ -134,11 +135,11 @@ STDMETHODIMP CSOPOSPrinter::ClaimDevice(LONG /*Timeout*/, LONG* pRC)
     if (!StatusThread) {
         DebugTrace("status reader not started: %lu\n", GetLastError());
         PortHandle.Close();
-        Report(pRC, SetResultCode(OPOS_E_FAILURE));
+        Report(pRC, OPOS_E_FAILURE);
         return S_OK;
     }
     Claimed = 1;
-    Report(pRC, SetResultCode(OPOS_SUCCESS));
+    Report(pRC, OPOS_SUCCESS);
     return S_OK;
 }
 
@@ -147,7 +148,7 @@ STDMETHODIMP CSOPOSPrinter::ReleaseDevice(LONG* pRC)
     if (!Claimed) return S_OK;
     if (DeviceEnabled) Disable();  // while the port is still open
     // Reported after the reader has ended, so that it cannot overwrite the result.
-    Report(pRC, SetResultCode(EndClaim()));
+    Report(pRC, EndClaim());
     return S_OK;
 }
 
@@ -156,6 +157,6 @@ STDMETHODIMP CSOPOSPrinter::CloseService(LONG* pRC)
     if (Claimed) (void)EndClaim();  // CloseService reports success whatever the release gave
     DeviceEnabled = 0;
     Claimed = 0;
-    Report(pRC, SetResultCode(OPOS_SUCCESS));
+    Report(pRC, OPOS_SUCCESS);
     return S_OK;
 }

@@ -2,6 +2,7 @@
 
 #include "Calbrique.h"
 #include "DeviceConfig.h"
+#include "OposCodes.h"
 #include "PropertyState.h"
 #include "StatusReader.h"
 #include "TransactionBuffer.h"
@@ -12,19 +13,6 @@
 
 #include <atomic>
 #include <memory>
-
-// OPOS result codes of the lifecycle methods and CheckHealth.
-constexpr long OPOS_SUCCESS = 0;
-constexpr long OPOS_E_CLOSED = 101;
-constexpr long OPOS_E_NOTCLAIMED = 103;
-constexpr long OPOS_E_DISABLED = 105;
-constexpr long OPOS_E_NOEXIST = 109;
-constexpr long OPOS_E_FAILURE = 111;
-constexpr long OPOS_E_TIMEOUT = 112;
-constexpr long OPOS_ORS_NOTSUPPORTED = 402;
-
-// OPOS device state.
-constexpr long OPOS_S_IDLE = 2;
 
 // The OPOS POSPrinter service object, driven by the POSPrinter control
 // object through ISOPOSPrinter. Every method returns S_OK; OPOS results go
@@ -81,8 +69,11 @@ public:
     STDMETHODIMP PrintMemoryBitmap(LONG Station, BSTR Data, LONG Type, LONG Width, LONG Alignment) override;
 
 private:
-    // Stores the code in ResultCode and returns it for the method's pRC.
+    // Stores the code in ResultCode and returns it.
     long SetResultCode(long code);
+    // What a method with a result parameter reports: the code goes to
+    // ResultCode and, when pRC is given, to *pRC.
+    void Report(LONG* pRC, long code);
     // Closes the port, stops the status reader (waiting up to 2000 ms for it
     // to end) and leaves the claimed state; returns the result ReleaseDevice reports.
     long EndClaim();
