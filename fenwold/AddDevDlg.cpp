@@ -168,14 +168,9 @@ const DeviceModel* CAddDevDlg::FindModel(const wchar_t* model) const
     return nullptr;
 }
 
-CString CAddDevDlg::ClassPath() const
-{
-    return kServiceOposKey + m_className;
-}
-
 CString CAddDevDlg::DevicePath(const CString& model) const
 {
-    return ClassPath() + L"\\" + model;
+    return ServiceOposPath(m_className + L"\\" + model);
 }
 
 bool CAddDevDlg::CheckLdn()
@@ -188,7 +183,7 @@ bool CAddDevDlg::CheckLdn()
     } else {
         RegKeyEx classKey;
         CRegData existing;
-        if (classKey.Open(HKEY_LOCAL_MACHINE, ClassPath(), KEY_READ) == ERROR_SUCCESS &&
+        if (classKey.Open(HKEY_LOCAL_MACHINE, ServiceOposPath(m_className), KEY_READ) == ERROR_SUCCESS &&
             classKey.FindValue(m_ldn, &existing))
             refusal = IDS_LDN_EXISTS;
     }
@@ -240,7 +235,7 @@ bool CAddDevDlg::WriteDevice(const DeviceModel& entry, PortKind kind)
     }
     if (result == ERROR_SUCCESS && !m_ldn.IsEmpty()) {
         CRegKey classKey;
-        result = classKey.Open(HKEY_LOCAL_MACHINE, ClassPath(), kReadWrite);
+        result = classKey.Open(HKEY_LOCAL_MACHINE, ServiceOposPath(m_className), kReadWrite);
         if (result == ERROR_SUCCESS)
             result = classKey.SetStringValue(m_ldn, entry.model);
     }

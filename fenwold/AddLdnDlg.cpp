@@ -76,7 +76,7 @@ LRESULT CAddLdnDlg::OnOK(WORD, WORD, HWND, BOOL&)
     const CString deviceName = m_deviceList.GetLBText(deviceIndex);
 
     RegKeyEx key;
-    if (key.Open(HKEY_LOCAL_MACHINE, kServiceOposKey + g_classMap.GetValueAt(classIndex), KEY_READ | KEY_WRITE) != ERROR_SUCCESS) {
+    if (key.Open(HKEY_LOCAL_MACHINE, ServiceOposPath(g_classMap.GetValueAt(classIndex)), KEY_READ | KEY_WRITE) != ERROR_SUCCESS) {
         ShowError(m_hWnd, IDS_CANNOT_OPEN_REGISTRY);
         return 0;
     }

@@ -203,9 +203,8 @@ void CMainFrame::RefreshTree()
         HTREEITEM root = m_tree.InsertItem(deviceClass, kTreeImage, kTreeImage, TVI_ROOT, TVI_LAST);
         g_classMap.Add(root, deviceClass);
 
-        const CString path = CString(kServiceOposKey) + deviceClass;
         CRegKey classKey;
-        if (classKey.Open(HKEY_LOCAL_MACHINE, path, KEY_READ) == ERROR_SUCCESS) {
+        if (classKey.Open(HKEY_LOCAL_MACHINE, ServiceOposPath(deviceClass), KEY_READ) == ERROR_SUCCESS) {
             for (DWORD index = 0;; ++index) {
                 wchar_t name[260];
                 DWORD chars = 260;

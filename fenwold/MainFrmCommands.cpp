@@ -18,11 +18,6 @@ constexpr ULONG kLdnDataChars = 100;
 constexpr UINT kErrorBox = MB_OK | MB_ICONSTOP;
 constexpr UINT kQuestionBox = MB_YESNO | MB_ICONQUESTION;
 
-CString ClassKeyPath(const CString& className)
-{
-    return CString(kServiceOposKey) + className;
-}
-
 CString LoadText(UINT id)
 {
     CString text;
@@ -80,7 +75,7 @@ LRESULT CMainFrame::OnDeleteDevice(WORD, WORD, HWND, BOOL&)
 
     const CString deviceKey = path.Mid(path.Find(L'\\') + 1);
     CRegKey classKey;
-    LONG result = classKey.Open(HKEY_LOCAL_MACHINE, ClassKeyPath(ClassOf(device)), kAccess);
+    LONG result = classKey.Open(HKEY_LOCAL_MACHINE, ServiceOposPath(ClassOf(device)), kAccess);
     if (result == ERROR_SUCCESS) {
         // Not recursive: a device key with subkeys stays and reports why.
         result = classKey.DeleteSubKey(deviceKey);
@@ -106,7 +101,7 @@ LRESULT CMainFrame::OnDeleteLdn(WORD, WORD, HWND, BOOL&)
         return 0;
     const CString ldn = m_list.GetItemText(row, 0);
     CRegKey classKey;
-    if (classKey.Open(HKEY_LOCAL_MACHINE, ClassKeyPath(ClassOf(device)), kAccess) != ERROR_SUCCESS) {
+    if (classKey.Open(HKEY_LOCAL_MACHINE, ServiceOposPath(ClassOf(device)), kAccess) != ERROR_SUCCESS) {
         ui::ShowMessageBox(m_hWnd, IDS_SET_REGISTRY_FAILS, IDS_ERROR, kErrorBox);
         return 0;
     }
@@ -187,7 +182,7 @@ LRESULT CMainFrame::OnEndLabelEdit(int, LPNMHDR header, BOOL&)
 void CMainFrame::RenameLdn(const CString& className, const CString& newName)
 {
     RegKeyEx classKey;
-    if (classKey.Open(HKEY_LOCAL_MACHINE, ClassKeyPath(className), kAccess) != ERROR_SUCCESS) {
+    if (classKey.Open(HKEY_LOCAL_MACHINE, ServiceOposPath(className), kAccess) != ERROR_SUCCESS) {
         ui::ShowMessageBox(m_hWnd, IDS_CANNOT_OPEN_REGISTRY, IDS_ERROR, kErrorBox);
         return;
     }

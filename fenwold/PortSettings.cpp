@@ -55,7 +55,7 @@ PortKind PortKindFromGroupId(const wchar_t* groupId)
     }
 }
 
-PortSettings::PortSettings(const wchar_t* devicePath) : m_keyPath(CString(kServiceOposKey) + devicePath)
+PortSettings::PortSettings(const wchar_t* devicePath) : m_keyPath(ServiceOposPath(devicePath))
 {
     CRegKey key;
     if (key.Open(HKEY_LOCAL_MACHINE, m_keyPath, KEY_READ) != ERROR_SUCCESS)
