@@ -53,7 +53,6 @@ private:
     // Writes the device key and the logical name; false after a message, with
     // no half-written device left.
     bool WriteDevice(const DeviceModel& entry, PortKind kind);
-    void ShowAddFailure(LONG code);
 
     std::vector<DeviceModel> m_catalogue;
     CComboBox m_modelList;

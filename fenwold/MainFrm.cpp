@@ -5,6 +5,7 @@
 #include "Trace.h"
 #include "aboutdlg.h"
 #include "com/RegKey.h"
+#include "Messages.h"
 #include "ui/MessageBox.h"
 #include "ui/Module.h"
 
@@ -224,7 +225,7 @@ void CMainFrame::CheckControlObject()
 {
     CLSID clsid;
     if (FAILED(CLSIDFromProgID(L"OPOS.POSPrinter", &clsid))) {
-        ui::ShowMessageBox(m_hWnd, IDS_NO_CONTROL, IDS_WARNING, MB_OK | MB_ICONEXCLAMATION);
+        ShowWarning(m_hWnd, IDS_NO_CONTROL);
         return;
     }
     wchar_t* text = nullptr;
