@@ -3,6 +3,7 @@
 #include "AtlReg.h"
 #include "DeviceCatalog.h"
 #include "LogicalName.h"
+#include "Messages.h"
 #include "ServiceOposKey.h"
 #include "com/RegKey.h"
 #include "ui/MessageBox.h"
@@ -66,13 +67,6 @@ LONG WriteValues(CRegKey& device, const DeviceModel& entry, PortKind kind)
         result = device.SetStringValue(L"Service", service);
     return result;
 }
-
-CString LoadText(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
 } // namespace
 
 LRESULT CAddDevDlg::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
@@ -94,11 +88,8 @@ LRESULT CAddDevDlg::OnSelChangeModel(WORD, WORD, HWND, BOOL&)
     m_portList.ResetContent();
     if (entry) {
         for (const PortLabel& label : kPortLabels) {
-            if (!HasPortKind(*entry, label.kind))
-                continue;
-            CString text;
-            text.LoadString(label.labelId);
-            m_portList.AddString(text);
+            if (HasPortKind(*entry, label.kind))
+                m_portList.AddString(LoadText(label.labelId));
         }
     }
     if (m_portList.GetCount() > 0)
@@ -112,21 +103,19 @@ LRESULT CAddDevDlg::OnOK(WORD, WORD, HWND, BOOL&)
     DoDataExchange(TRUE);
     const int modelIndex = m_modelList.GetCurSel();
     if (modelIndex < 0) {
-        ui::ShowMessageBox(m_hWnd, IDS_SELECT_DEVICE, IDS_WARNING, MB_OK | MB_ICONEXCLAMATION);
+        ShowWarning(m_hWnd, IDS_SELECT_DEVICE);
         return 0;
     }
     const int portIndex = m_portList.GetCurSel();
     if (portIndex < 0) {
-        ui::ShowMessageBox(m_hWnd, IDS_SELECT_PORT, IDS_WARNING, MB_OK | MB_ICONEXCLAMATION);
+        ShowWarning(m_hWnd, IDS_SELECT_PORT);
         return 0;
     }
 
     const CString portText = m_portList.GetLBText(portIndex);
     PortKind kind = PortKind::None;
     for (const PortLabel& label : kPortLabels) {
-        CString text;
-        text.LoadString(label.labelId);
-        if (text == portText) {
+        if (LoadText(label.labelId) == portText) {
             kind = label.kind;
             break;
         }
@@ -134,11 +123,11 @@ LRESULT CAddDevDlg::OnOK(WORD, WORD, HWND, BOOL&)
 
     const DeviceModel* entry = FindModel(m_modelList.GetLBText(modelIndex));
     if (!entry) {
-        ShowAddFailure(ERROR_NO_MORE_ITEMS);
+        ShowError(m_hWnd, IDS_ADD_DEVICE_FAILS, ERROR_NO_MORE_ITEMS);
         return 0;
     }
     if (!IsKeyName(entry->model)) {
-        ShowAddFailure(ERROR_INVALID_NAME);
+        ShowError(m_hWnd, IDS_ADD_DEVICE_FAILS, ERROR_INVALID_NAME);
         return 0;
     }
     if (!CheckLdn() || !MayReplace(entry->model) || !WriteDevice(*entry, kind))
@@ -168,14 +157,9 @@ const DeviceModel* CAddDevDlg::FindModel(const wchar_t* model) const
     return nullptr;
 }
 
-CString CAddDevDlg::ClassPath() const
-{
-    return kServiceOposKey + m_className;
-}
-
 CString CAddDevDlg::DevicePath(const CString& model) const
 {
-    return ClassPath() + L"\\" + model;
+    return ServiceOposPath(m_className + L"\\" + model);
 }
 
 bool CAddDevDlg::CheckLdn()
@@ -188,13 +172,13 @@ bool CAddDevDlg::CheckLdn()
     } else {
         RegKeyEx classKey;
         CRegData existing;
-        if (classKey.Open(HKEY_LOCAL_MACHINE, ClassPath(), KEY_READ) == ERROR_SUCCESS &&
+        if (classKey.Open(HKEY_LOCAL_MACHINE, ServiceOposPath(m_className), KEY_READ) == ERROR_SUCCESS &&
             classKey.FindValue(m_ldn, &existing))
             refusal = IDS_LDN_EXISTS;
     }
     if (refusal == 0)
         return true;
-    ui::ShowMessageBox(m_hWnd, refusal, IDS_ERROR, MB_OK | MB_ICONSTOP);
+    ShowError(m_hWnd, refusal);
     return false;
 }
 
@@ -206,14 +190,13 @@ bool CAddDevDlg::MayReplace(const CString& model)
         if (existing.Open(HKEY_LOCAL_MACHINE, path, KEY_READ) != ERROR_SUCCESS)
             return true; // nothing to replace
     }
-    CString question;
-    question.Format(LoadText(IDS_REPLACE_DEVICE), static_cast<const wchar_t*>(model));
+    const CString question = FormatText(IDS_REPLACE_DEVICE, static_cast<const wchar_t*>(model));
     if (ui::ShowMessageBox(m_hWnd, question, m_className + L"\\" + model, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
     // The old device goes whole, subkeys and all, so nothing of it mixes with the new one.
     const LONG deleted = ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, path);
     if (deleted != ERROR_SUCCESS) {
-        ShowAddFailure(deleted);
+        ShowError(m_hWnd, IDS_ADD_DEVICE_FAILS, deleted);
         return false;
     }
     return true;
@@ -233,31 +216,24 @@ bool CAddDevDlg::WriteDevice(const DeviceModel& entry, PortKind kind)
         CRegKey device;
         result = device.Create(HKEY_LOCAL_MACHINE, path, kReadWrite);
         if (result != ERROR_SUCCESS) {
-            ShowAddFailure(result);
+            ShowError(m_hWnd, IDS_ADD_DEVICE_FAILS, result);
             return false;
         }
         result = WriteValues(device, entry, kind);
     }
     if (result == ERROR_SUCCESS && !m_ldn.IsEmpty()) {
         CRegKey classKey;
-        result = classKey.Open(HKEY_LOCAL_MACHINE, ClassPath(), kReadWrite);
+        result = classKey.Open(HKEY_LOCAL_MACHINE, ServiceOposPath(m_className), kReadWrite);
         if (result == ERROR_SUCCESS)
             result = classKey.SetStringValue(m_ldn, entry.model);
     }
     if (result != ERROR_SUCCESS) {
         // No half-written device stays behind; the dialog stays open.
         (void)::RegDeleteTreeW(HKEY_LOCAL_MACHINE, path);
-        ShowAddFailure(result);
+        ShowError(m_hWnd, IDS_ADD_DEVICE_FAILS, result);
         return false;
     }
     return true;
-}
-
-void CAddDevDlg::ShowAddFailure(LONG code)
-{
-    CString text;
-    text.Format(LoadText(IDS_ADD_DEVICE_FAILS), static_cast<int>(code));
-    ui::ShowMessageBox(m_hWnd, text, LoadText(IDS_ERROR), MB_OK | MB_ICONSTOP);
 }
 
 CString GetInprocServerPath(const wchar_t* classId)

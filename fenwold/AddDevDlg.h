@@ -42,8 +42,7 @@ public:
 private:
     // The first catalogue entry named `model` (exact case), or null.
     const DeviceModel* FindModel(const wchar_t* model) const;
-    // HKLM paths of the class key and of its device key `model`.
-    CString ClassPath() const;
+    // The HKLM path of the class's device key `model`.
     CString DevicePath(const CString& model) const;
     // The logical name typed, when there is one, follows Add New LDN's rule
     // and is new to the class; false after a message.
@@ -54,7 +53,6 @@ private:
     // Writes the device key and the logical name; false after a message, with
     // no half-written device left.
     bool WriteDevice(const DeviceModel& entry, PortKind kind);
-    void ShowAddFailure(LONG code);
 
     std::vector<DeviceModel> m_catalogue;
     CComboBox m_modelList;

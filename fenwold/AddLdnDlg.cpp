@@ -3,15 +3,8 @@
 #include "AtlReg.h"
 #include "DeviceMaps.h"
 #include "LogicalName.h"
+#include "Messages.h"
 #include "ServiceOposKey.h"
-#include "ui/MessageBox.h"
-
-namespace {
-void ShowError(HWND owner, UINT textId)
-{
-    ui::ShowMessageBox(owner, textId, IDS_ERROR, MB_OK | MB_ICONERROR);
-}
-} // namespace
 
 CAddLdnDlg::CAddLdnDlg(const wchar_t* className, const wchar_t* deviceName, HWND tree)
     : m_className(className), m_deviceName(deviceName), m_tree(tree)
@@ -70,13 +63,13 @@ LRESULT CAddLdnDlg::OnOK(WORD, WORD, HWND, BOOL&)
     const int deviceIndex = m_deviceList.GetCurSel();
     if (deviceIndex < 0) {
         // A logical name must name a device of its class.
-        ui::ShowMessageBox(m_hWnd, IDS_SELECT_DEVICE, IDS_WARNING, MB_OK | MB_ICONEXCLAMATION);
+        ShowWarning(m_hWnd, IDS_SELECT_DEVICE);
         return 0;
     }
     const CString deviceName = m_deviceList.GetLBText(deviceIndex);
 
     RegKeyEx key;
-    if (key.Open(HKEY_LOCAL_MACHINE, kServiceOposKey + g_classMap.GetValueAt(classIndex), KEY_READ | KEY_WRITE) != ERROR_SUCCESS) {
+    if (key.Open(HKEY_LOCAL_MACHINE, ServiceOposPath(g_classMap.GetValueAt(classIndex)), KEY_READ | KEY_WRITE) != ERROR_SUCCESS) {
         ShowError(m_hWnd, IDS_CANNOT_OPEN_REGISTRY);
         return 0;
     }

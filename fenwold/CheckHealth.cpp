@@ -3,19 +3,15 @@
 #include "MainFrm.h"
 
 #include "DeviceMaps.h"
+#include "Messages.h"
 #include "OposControl.h"
-#include "ui/MessageBox.h"
 
 namespace {
 
 // Message 153 for the method `name` that failed with `result`.
 void ShowCallError(HWND owner, const wchar_t* name, long result, long extended)
 {
-    CString format, caption, text;
-    format.LoadString(IDS_CHECKHEALTH_ERROR);
-    caption.LoadString(IDS_ERROR);
-    text.Format(format, name, result, extended);
-    ui::ShowMessageBox(owner, text, caption, MB_OK | MB_ICONSTOP);
+    ShowError(owner, FormatText(IDS_CHECKHEALTH_ERROR, name, result, extended));
 }
 
 // The OPOS result of the last call; a call that delivered no result counts as
@@ -32,7 +28,7 @@ LRESULT CMainFrame::OnCheckHealth(WORD, WORD, HWND, BOOL&)
 {
     const int index = g_deviceMap.FindKey(m_tree.GetSelectedItem());
     if (index < 0) {
-        ui::ShowMessageBox(m_hWnd, IDS_SELECT_DEVICE, IDS_WARNING, MB_OK | MB_ICONEXCLAMATION);
+        ShowWarning(m_hWnd, IDS_SELECT_DEVICE);
         return 0;
     }
     const CString& path = g_deviceMap.GetValueAt(index);
@@ -43,11 +39,8 @@ LRESULT CMainFrame::OnCheckHealth(WORD, WORD, HWND, BOOL&)
     OposControl control;
     const HRESULT created = control.Create(deviceClass);
     if (FAILED(created)) {
-        CString format, caption, text;
-        format.LoadString(IDS_NO_CONTROL_OBJECT);
-        caption.LoadString(IDS_ERROR);
-        text.Format(format, static_cast<const wchar_t*>(deviceClass), static_cast<unsigned long>(created));
-        ui::ShowMessageBox(m_hWnd, text, caption, MB_OK | MB_ICONSTOP);
+        ShowError(m_hWnd, FormatText(IDS_NO_CONTROL_OBJECT, static_cast<const wchar_t*>(deviceClass),
+                                     static_cast<unsigned long>(created)));
         return 0;
     }
 

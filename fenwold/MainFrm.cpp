@@ -5,6 +5,7 @@
 #include "Trace.h"
 #include "aboutdlg.h"
 #include "com/RegKey.h"
+#include "Messages.h"
 #include "ui/MessageBox.h"
 #include "ui/Module.h"
 
@@ -203,9 +204,8 @@ void CMainFrame::RefreshTree()
         HTREEITEM root = m_tree.InsertItem(deviceClass, kTreeImage, kTreeImage, TVI_ROOT, TVI_LAST);
         g_classMap.Add(root, deviceClass);
 
-        const CString path = CString(kServiceOposKey) + deviceClass;
         CRegKey classKey;
-        if (classKey.Open(HKEY_LOCAL_MACHINE, path, KEY_READ) == ERROR_SUCCESS) {
+        if (classKey.Open(HKEY_LOCAL_MACHINE, ServiceOposPath(deviceClass), KEY_READ) == ERROR_SUCCESS) {
             for (DWORD index = 0;; ++index) {
                 wchar_t name[260];
                 DWORD chars = 260;
@@ -225,7 +225,7 @@ void CMainFrame::CheckControlObject()
 {
     CLSID clsid;
     if (FAILED(CLSIDFromProgID(L"OPOS.POSPrinter", &clsid))) {
-        ui::ShowMessageBox(m_hWnd, IDS_NO_CONTROL, IDS_WARNING, MB_OK | MB_ICONEXCLAMATION);
+        ShowWarning(m_hWnd, IDS_NO_CONTROL);
         return;
     }
     wchar_t* text = nullptr;

@@ -7,6 +7,7 @@
 #include "DeviceMaps.h"
 #include "LogicalName.h"
 #include "MainFrm.h"
+#include "Messages.h"
 #include "ServiceOposKey.h"
 #include "ui/MessageBox.h"
 
@@ -15,20 +16,7 @@ constexpr REGSAM kAccess = KEY_READ | KEY_WRITE;
 // A logical name's data (a device key name) is read into this many characters.
 constexpr ULONG kLdnDataChars = 100;
 
-constexpr UINT kErrorBox = MB_OK | MB_ICONSTOP;
 constexpr UINT kQuestionBox = MB_YESNO | MB_ICONQUESTION;
-
-CString ClassKeyPath(const CString& className)
-{
-    return CString(kServiceOposKey) + className;
-}
-
-CString LoadText(UINT id)
-{
-    CString text;
-    text.LoadString(id);
-    return text;
-}
 
 // Deletes the logical names of `device` (LogicalNamesOf).  The first failing
 // deletion's code.
@@ -71,7 +59,7 @@ LRESULT CMainFrame::OnDeleteDevice(WORD, WORD, HWND, BOOL&)
 {
     HTREEITEM device = SelectedDevice();
     if (!device) {
-        ui::ShowMessageBox(m_hWnd, IDS_SELECT_DEVICE, IDS_WARNING, MB_OK | MB_ICONEXCLAMATION);
+        ShowWarning(m_hWnd, IDS_SELECT_DEVICE);
         return 0;
     }
     const CString path = g_deviceMap.Lookup(device);
@@ -80,7 +68,7 @@ LRESULT CMainFrame::OnDeleteDevice(WORD, WORD, HWND, BOOL&)
 
     const CString deviceKey = path.Mid(path.Find(L'\\') + 1);
     CRegKey classKey;
-    LONG result = classKey.Open(HKEY_LOCAL_MACHINE, ClassKeyPath(ClassOf(device)), kAccess);
+    LONG result = classKey.Open(HKEY_LOCAL_MACHINE, ServiceOposPath(ClassOf(device)), kAccess);
     if (result == ERROR_SUCCESS) {
         // Not recursive: a device key with subkeys stays and reports why.
         result = classKey.DeleteSubKey(deviceKey);
@@ -92,9 +80,7 @@ LRESULT CMainFrame::OnDeleteDevice(WORD, WORD, HWND, BOOL&)
                 return 0;
         }
     }
-    CString text;
-    text.Format(LoadText(IDS_DELETE_DEVICE_FAILS), static_cast<int>(result));
-    ui::ShowMessageBox(m_hWnd, text, LoadText(IDS_ERROR), kErrorBox);
+    ShowError(m_hWnd, IDS_DELETE_DEVICE_FAILS, result);
     return 0;
 }
 
@@ -106,12 +92,12 @@ LRESULT CMainFrame::OnDeleteLdn(WORD, WORD, HWND, BOOL&)
         return 0;
     const CString ldn = m_list.GetItemText(row, 0);
     CRegKey classKey;
-    if (classKey.Open(HKEY_LOCAL_MACHINE, ClassKeyPath(ClassOf(device)), kAccess) != ERROR_SUCCESS) {
-        ui::ShowMessageBox(m_hWnd, IDS_SET_REGISTRY_FAILS, IDS_ERROR, kErrorBox);
+    if (classKey.Open(HKEY_LOCAL_MACHINE, ServiceOposPath(ClassOf(device)), kAccess) != ERROR_SUCCESS) {
+        ShowError(m_hWnd, IDS_SET_REGISTRY_FAILS);
         return 0;
     }
     if (classKey.DeleteValue(ldn) != ERROR_SUCCESS) {
-        ui::ShowMessageBox(m_hWnd, IDS_SET_REGISTRY_FAILS, IDS_ERROR, kErrorBox);
+        ShowError(m_hWnd, IDS_SET_REGISTRY_FAILS);
         return 0;
     }
     RefreshTree();
@@ -176,7 +162,7 @@ LRESULT CMainFrame::OnEndLabelEdit(int, LPNMHDR header, BOOL&)
     if (newName.IsEmpty() || newName.Compare(m_oldLdn) == 0)
         return 0;
     if (!IsValidLogicalName(newName)) {
-        ui::ShowMessageBox(m_hWnd, IDS_LDN_INVALID, IDS_ERROR, kErrorBox);
+        ShowError(m_hWnd, IDS_LDN_INVALID);
         return 0;
     }
     RenameLdn(ClassOf(device), newName);
@@ -187,8 +173,8 @@ LRESULT CMainFrame::OnEndLabelEdit(int, LPNMHDR header, BOOL&)
 void CMainFrame::RenameLdn(const CString& className, const CString& newName)
 {
     RegKeyEx classKey;
-    if (classKey.Open(HKEY_LOCAL_MACHINE, ClassKeyPath(className), kAccess) != ERROR_SUCCESS) {
-        ui::ShowMessageBox(m_hWnd, IDS_CANNOT_OPEN_REGISTRY, IDS_ERROR, kErrorBox);
+    if (classKey.Open(HKEY_LOCAL_MACHINE, ServiceOposPath(className), kAccess) != ERROR_SUCCESS) {
+        ShowError(m_hWnd, IDS_CANNOT_OPEN_REGISTRY);
         return;
     }
     // A change of letter case only finds the old name itself: no question.
@@ -196,8 +182,8 @@ void CMainFrame::RenameLdn(const CString& className, const CString& newName)
     if (!caseOnly) {
         CRegData existing;
         if (classKey.FindValue(newName, &existing)) {
-            CString question;
-            question.Format(LoadText(IDS_LDN_DEFINED), static_cast<const wchar_t*>(newName), existing.GetBuffer());
+            const CString question =
+                FormatText(IDS_LDN_DEFINED, static_cast<const wchar_t*>(newName), existing.GetBuffer());
             if (ui::ShowMessageBox(m_hWnd, question, m_oldLdn, kQuestionBox) != IDYES)
                 return;
         }
@@ -222,5 +208,5 @@ void CMainFrame::RenameLdn(const CString& className, const CString& newName)
             return;
         }
     }
-    ui::ShowMessageBox(m_hWnd, IDS_SET_REGISTRY_FAILS, IDS_ERROR, kErrorBox);
+    ShowError(m_hWnd, IDS_SET_REGISTRY_FAILS);
 }

@@ -88,7 +88,7 @@ void CMainFrame::ListDeviceNames(const CString& devicePath)
     const CString deviceName = devicePath.Mid(slash + 1);
 
     CRegKey classKey;
-    if (classKey.Open(HKEY_LOCAL_MACHINE, CString(kServiceOposKey) + className, KEY_READ) != ERROR_SUCCESS)
+    if (classKey.Open(HKEY_LOCAL_MACHINE, ServiceOposPath(className), KEY_READ) != ERROR_SUCCESS)
         return;
     for (const CString& name : LogicalNamesOf(classKey, deviceName)) {
         const int row = m_list.InsertItem(m_list.GetItemCount(), name, kLdnImage);
@@ -100,7 +100,7 @@ void CMainFrame::ListDeviceNames(const CString& devicePath)
 void CMainFrame::ListDevices(const CString& className)
 {
     CRegKey classKey;
-    if (classKey.Open(HKEY_LOCAL_MACHINE, CString(kServiceOposKey) + className, KEY_READ) != ERROR_SUCCESS)
+    if (classKey.Open(HKEY_LOCAL_MACHINE, ServiceOposPath(className), KEY_READ) != ERROR_SUCCESS)
         return;
     for (DWORD index = 0;; ++index) {
         wchar_t name[kNameChars];
@@ -208,7 +208,7 @@ void CMainFrame::ShowProperty(UINT id, HTREEITEM item)
     if (IsClassNode(item) || device < 0 || id != ID_PROPERTY)
         return;
     CDevDetail page;
-    page.m_keyPath = CString(kServiceOposKey) + g_deviceMap.GetValueAt(device);
+    page.m_keyPath = ServiceOposPath(g_deviceMap.GetValueAt(device));
     CString caption;
     caption.LoadString(IDS_PROPERTY);
     CPropertySheet sheet(caption, 0, m_hWnd);

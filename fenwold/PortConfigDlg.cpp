@@ -1,6 +1,6 @@
 #include "PortConfigDlg.h"
 
-#include "ui/MessageBox.h"
+#include "Messages.h"
 #include "ui/Number.h"
 
 #include <climits>
@@ -212,13 +212,7 @@ bool CPortConfigDlg::TakeNumbers()
 
 void CPortConfigDlg::RefuseNumber(const CEdit& edit)
 {
-    CString format;
-    CString caption;
-    CString text;
-    format.LoadString(IDS_NUMBER_INVALID);
-    caption.LoadString(IDS_WARNING);
-    text.Format(format, static_cast<const wchar_t*>(FieldName(edit)));
-    ui::ShowMessageBox(m_hWnd, text, caption, MB_OK | MB_ICONEXCLAMATION);
+    ShowWarning(m_hWnd, FormatText(IDS_NUMBER_INVALID, static_cast<const wchar_t*>(FieldName(edit))));
     // The dialog manager focuses the edit and selects its text.
     SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit.m_hWnd), TRUE);
 }
@@ -229,7 +223,7 @@ LRESULT CPortConfigDlg::OnOK(WORD, WORD, HWND, BOOL&)
         return 0;
     if (!ApplySettings()) {
         // The settings were not (all) stored: say so and let the user cancel.
-        ui::ShowMessageBox(m_hWnd, IDS_SET_REGISTRY_FAILS, IDS_ERROR, MB_OK | MB_ICONSTOP);
+        ShowError(m_hWnd, IDS_SET_REGISTRY_FAILS);
         return 0;
     }
     CloseDialog(IDOK);

@@ -1,6 +1,6 @@
 #include "PortRangeDlg.h"
 
-#include "ui/MessageBox.h"
+#include "Messages.h"
 #include "ui/Number.h"
 
 #include <cwchar>
@@ -65,13 +65,7 @@ bool CPortRangeDlg::ReadPortCount(int id, int highest, int& value)
     HWND edit = GetDlgItem(id);
     if (ui::ParseInt(CWindow(edit).GetWindowText(), value) && value >= 1 && value <= highest)
         return true;
-    CString format;
-    CString caption;
-    CString text;
-    format.LoadString(IDS_PORT_RANGE_INVALID);
-    caption.LoadString(IDS_WARNING);
-    text.Format(format, highest);
-    ui::ShowMessageBox(m_hWnd, text, caption, MB_OK | MB_ICONEXCLAMATION);
+    ShowWarning(m_hWnd, FormatText(IDS_PORT_RANGE_INVALID, highest));
     // The dialog manager focuses the edit and selects its text.
     SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
     return false;

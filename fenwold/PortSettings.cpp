@@ -18,14 +18,9 @@ bool ReadText(const CRegKey& key, const wchar_t* name, wchar_t* buffer, ULONG si
     return key.QueryStringValue(name, buffer, &chars) == ERROR_SUCCESS;
 }
 
-void ReadNumber(const CRegKey& key, const wchar_t* name, int& field)
-{
-    DWORD value = 0;
-    if (key.QueryDWORDValue(name, value) == ERROR_SUCCESS)
-        field = static_cast<int>(value);
-}
-
-void ReadNumber(const CRegKey& key, const wchar_t* name, std::optional<int>& field)
+// `field` is an int or a std::optional<int>; a value that cannot be read leaves it.
+template <typename Field>
+void ReadNumber(const CRegKey& key, const wchar_t* name, Field& field)
 {
     DWORD value = 0;
     if (key.QueryDWORDValue(name, value) == ERROR_SUCCESS)
@@ -55,7 +50,7 @@ PortKind PortKindFromGroupId(const wchar_t* groupId)
     }
 }
 
-PortSettings::PortSettings(const wchar_t* devicePath) : m_keyPath(CString(kServiceOposKey) + devicePath)
+PortSettings::PortSettings(const wchar_t* devicePath) : m_keyPath(ServiceOposPath(devicePath))
 {
     CRegKey key;
     if (key.Open(HKEY_LOCAL_MACHINE, m_keyPath, KEY_READ) != ERROR_SUCCESS)

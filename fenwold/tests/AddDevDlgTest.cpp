@@ -183,7 +183,8 @@ protected:
         return combo.GetCurSel() < 0 ? L"" : combo.GetLBText(combo.GetCurSel()).GetString();
     }
 
-    // Selects item `index` of the model list as a click would.
+    // Selects item `index` of the model list as a click would: for items
+    // that their text does not tell apart (a second one of a name, an empty one).
     void PickIndex(int index)
     {
         const CComboBox combo = Combo(IDC_ADDDEV_MODEL);
@@ -192,16 +193,11 @@ protected:
     }
     void Pick(const wchar_t* model)
     {
-        const int index = Combo(IDC_ADDDEV_MODEL).FindStringExact(-1, model);
-        ASSERT_GE(index, 0) << "no model item";
-        PickIndex(index);
+        ASSERT_TRUE(uitest::ChooseByText(Combo(IDC_ADDDEV_MODEL), model)) << "no model item";
     }
     void PickPort(const wchar_t* label)
     {
-        const CComboBox combo = Combo(IDC_ADDDEV_PORT_KIND);
-        const int index = combo.FindStringExact(-1, label);
-        ASSERT_GE(index, 0);
-        combo.SetCurSel(index);
+        ASSERT_TRUE(uitest::ChooseByText(Combo(IDC_ADDDEV_PORT_KIND), label)) << label;
     }
     void TypeLdn(const wchar_t* text) { dlg->SetDlgItemText(IDC_ADDDEV_LDN, text); }
     void Click(int id)
@@ -532,11 +528,11 @@ TEST_F(AddDevDlgTest, FailedValueWriteOrKeyCreationReportsItsCodeAndLeavesNoDevi
 TEST_F(AddDevDlgTest, ItemMissingFromTheCatalogueReports259)
 {
     Open();
-    const CComboBox models = Combo(IDC_ADDDEV_MODEL);
-    PickIndex(models.AddString(L"Ghost"));
+    Combo(IDC_ADDDEV_MODEL).AddString(L"Ghost");
+    Pick(L"Ghost");
     EXPECT_TRUE(Items(IDC_ADDDEV_PORT_KIND).empty());
     Combo(IDC_ADDDEV_PORT_KIND).AddString(L"Serial");
-    Combo(IDC_ADDDEV_PORT_KIND).SetCurSel(0);
+    PickPort(L"Serial");
     Click(IDOK);
     ExpectOneBox(L"Fails to add device! [259]", L"Error", kError);
     EXPECT_FALSE(KeyExists(classPath));

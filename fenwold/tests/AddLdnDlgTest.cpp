@@ -5,6 +5,7 @@
 #include "DeviceMaps.h"
 #include "FrameFixture.h"
 #include "OposRegistry.h"
+#include "testing/ComboChoice.h"
 #include "testing/DialogAnswer.h"
 #include "testing/DialogLoop.h"
 #include "testing/WindowTexts.h"
@@ -92,11 +93,9 @@ protected:
     // Names the test may write, removed again after it.
     void Remember(const wchar_t* classKey, const std::wstring& name) { written.emplace_back(classKey, name); }
 
-    void ChooseClass(int index)
+    void ChooseClass(const wchar_t* name)
     {
-        HWND classes = dlg->GetDlgItem(IDC_ADDLDN_CLASS);
-        SendMessageW(classes, CB_SETCURSEL, index, 0);
-        dlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ADDLDN_CLASS, CBN_SELCHANGE), reinterpret_cast<LPARAM>(classes));
+        ASSERT_TRUE(uitest::ChooseByText(dlg->GetDlgItem(IDC_ADDLDN_CLASS), name)) << name;
     }
 
     void Ok(const std::wstring& name)
@@ -131,10 +130,10 @@ TEST_F(AddLdnDlgTest, OpensOnTheGivenDeviceAndListsTheOtherClassOnSwitching)
 
     // The device of the whole name, without regard to case; one that only
     // begins with it is another device.
-    ChooseClass(1);
+    ChooseClass(L"CashDrawer");
     EXPECT_EQ(Listed(IDC_ADDLDN_DEVICE), (std::vector<std::wstring>{L"FwLdn Drawer", L"fwldn two b", L"fwldn two"}));
     EXPECT_EQ(Selected(IDC_ADDLDN_DEVICE), 2);
-    ChooseClass(0);
+    ChooseClass(L"POSPrinter");
     EXPECT_EQ(Selected(IDC_ADDLDN_DEVICE), 1);
 }
 
@@ -142,7 +141,7 @@ TEST_F(AddLdnDlgTest, OtherClassWithoutAMatchPreselectsItsFirstDevice)
 {
     Tree({L"FwLdn One"}, {L"FwLdn Drawer B", L"FwLdn Drawer A"});
     Open(L"POSPrinter", L"FwLdn One");
-    ChooseClass(1);
+    ChooseClass(L"CashDrawer");
     EXPECT_EQ(Selected(IDC_ADDLDN_DEVICE), 0);
 }
 
@@ -206,7 +205,7 @@ TEST_F(AddLdnDlgTest, ANameTheClassHasInAnyCaseBrings143OnlyInThatClass)
     EXPECT_EQ(ItemText(*dlg, IDC_ADDLDN_NAME), L"fwpos1");
 
     // The same name is free in the other class.
-    ChooseClass(1);
+    ChooseClass(L"CashDrawer");
     Ok(L"fwpos1");
     EXPECT_FALSE(Open());
     EXPECT_EQ(Ldn(kDrawerKey, L"fwpos1"), std::make_pair(static_cast<DWORD>(REG_SZ), std::wstring(L"FwLdn Drawer")));
@@ -229,7 +228,7 @@ TEST_F(AddLdnDlgTest, AClassWithoutDevicesWarnsAndWritesNothing)
     Tree({L"FwLdn One"}, {});
     Remember(kDrawerKey, L"FwEmpty");
     Open(L"POSPrinter", L"FwLdn One");
-    ChooseClass(1);
+    ChooseClass(L"CashDrawer");
     EXPECT_TRUE(Listed(IDC_ADDLDN_DEVICE).empty());
     Ok(L"FwEmpty");
     ASSERT_TRUE(Open());

@@ -3,6 +3,7 @@
 #include "PortConfigDlg.h"
 #include "PortKey.h"
 #include "testing/BoxAnswer.h"
+#include "testing/ComboChoice.h"
 #include "testing/DialogAnswer.h"
 
 #include <gtest/gtest.h>
@@ -66,11 +67,7 @@ protected:
         const int entry = list.GetCurSel();
         return entry < 0 ? L"(none)" : std::wstring(list.GetLBText(entry).GetString());
     }
-    void Choose(int id, const wchar_t* text) const
-    {
-        const CComboBox list(Item(id));
-        ASSERT_GE(list.SetCurSel(list.FindStringExact(-1, text)), 0) << text;
-    }
+    void Choose(int id, const wchar_t* text) const { ASSERT_TRUE(uitest::ChooseByText(Item(id), text)) << text; }
     std::wstring Text(int id) const { return CWindow(Item(id)).GetWindowText().GetString(); }
     void Type(int id, const wchar_t* text) const { CWindow(Item(id)).SetWindowText(text); }
     void Click(int id) const

@@ -41,6 +41,8 @@ void ChooseAndOk(const PortKey& key, const Choice& choice)
         {IDC_PORTCFG_PORT, choice.port},        {IDC_PORTCFG_BAUDRATE, choice.baud},
         {IDC_PORTCFG_BITLENGTH, choice.bits},   {IDC_PORTCFG_PARITY, choice.parity},
         {IDC_PORTCFG_STOPBIT, choice.stop},     {IDC_PORTCFG_HANDSHAKE, choice.handshake}};
+    // Picked by hand, not by ChooseByText: an empty entry is to be picked,
+    // which a search by text does not find.
     for (const auto& pick : picks) {
         const CComboBox list(dlg.GetDlgItem(pick.first));
         int entry = list.GetCount() - 1;

@@ -4,6 +4,7 @@
 #include "FenwoldProcess.h"
 #include "OposRegistry.h"
 #include "resource.h"
+#include "testing/ComboChoice.h"
 #include "testing/ProcessWindows.h"
 #include "testing/WindowTexts.h"
 
@@ -142,7 +143,7 @@ TEST(FenwoldDriven, RightClickedDeviceIsTheOneEditedAndADeletedDevicesNameIsFree
                << ", the menu is " << (IsWindow(menu) ? "still open" : "gone");
     }
     EXPECT_EQ(uitest::WindowText(details), L"Port Details");
-    SendMessageW(GetDlgItem(details, IDC_PORTCFG_PORT), CB_SETCURSEL, 5, 0); // None, COM1, ... COM5
+    ASSERT_TRUE(uitest::ChooseByText(GetDlgItem(details, IDC_PORTCFG_PORT), L"COM5"));
     ASSERT_TRUE(uitest::ClickButton(details, IDOK));
     ASSERT_TRUE(WaitUntilGone(details));
     EXPECT_EQ(ReadString(kPrinters + L"\\" + kDevices[1], L"Port"), L"COM5");
@@ -165,9 +166,7 @@ TEST(FenwoldDriven, RightClickedDeviceIsTheOneEditedAndADeletedDevicesNameIsFree
     HWND add = fenwold.WaitForDialog(10000);
     ASSERT_NE(add, nullptr);
     EXPECT_EQ(uitest::WindowText(add), L"Add New Device");
-    HWND models = GetDlgItem(add, IDC_ADDDEV_MODEL);
-    SendMessageW(models, CB_SETCURSEL, 0, 0);
-    SendMessageW(add, WM_COMMAND, MAKEWPARAM(IDC_ADDDEV_MODEL, CBN_SELCHANGE), reinterpret_cast<LPARAM>(models));
+    ASSERT_TRUE(uitest::ChooseByText(GetDlgItem(add, IDC_ADDDEV_MODEL), kDevices[2].c_str()));
     SendMessageW(GetDlgItem(add, IDC_ADDDEV_LDN), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kLdn));
     ASSERT_TRUE(uitest::ClickButton(add, IDOK));
     if (!WaitUntilGone(add)) {

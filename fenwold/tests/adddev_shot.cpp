@@ -3,6 +3,7 @@
 // typed; prints "ready <left> <top> <width> <height>", holds the dialog for
 // the given milliseconds and closes it with Cancel (nothing is written).
 #include "AddDevDlg.h"
+#include "testing/ComboChoice.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -40,14 +41,10 @@ int wmain(int argc, wchar_t** argv)
         return 2;
     }
     dlg.ShowWindow(SW_SHOWNORMAL);
-    HWND models = dlg.GetDlgItem(IDC_ADDDEV_MODEL);
-    const LRESULT index = SendMessageW(models, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(model));
-    if (index == CB_ERR) {
+    if (!uitest::ChooseByText(dlg.GetDlgItem(IDC_ADDDEV_MODEL), model)) {
         std::printf("model not in the catalogue\n");
         return 3;
     }
-    SendMessageW(models, CB_SETCURSEL, index, 0);
-    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_ADDDEV_MODEL, CBN_SELCHANGE), reinterpret_cast<LPARAM>(models));
     dlg.SetDlgItemText(IDC_ADDDEV_LDN, L"FrontCounter");
     Pump(300);
 
