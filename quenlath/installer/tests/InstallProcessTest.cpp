@@ -104,16 +104,8 @@ struct Outcome {
   long exitCode = -2;
 };
 
-class InstallProcessTest : public ::testing::Test {
+class InstallProcessTest : public PortDeviceTest {
  protected:
-  void SetUp() override {
-    RemoveDevicesWithHardwareId(L"ROZ\\Quenlath");
-    RemoveDevicesWithHardwareId(kFakeHardwareId);
-    m_serial.Replace({{L"\\Device\\Serial0", L"COM1"}});
-    m_parallel.Replace({{L"\\Device\\Parallel0", L"\\DosDevices\\LPT1"}});
-  }
-  void TearDown() override { RemoveDevicesWithHardwareId(L"ROZ\\Quenlath"); }
-
   // Clicks Install, chooses the type (when a port-type dialog comes), answers
   // the message box with Ok, and closes the program.
   Outcome Install(int portType, InstallProcess& dravelin) {
@@ -147,9 +139,6 @@ class InstallProcessTest : public ::testing::Test {
     outcome.exitCode = dravelin.WaitForExit();
     return outcome;
   }
-
-  DeviceMapScope m_serial{kSerialMap};
-  DeviceMapScope m_parallel{kParallelMap};
 };
 
 TEST_F(InstallProcessTest, InstallsASerialPort) {
@@ -193,7 +182,7 @@ TEST_F(InstallProcessTest, NothingIsLeftInALongTemporaryFolder) {
   } runs[] = {{218, L"Port installation is successful!", 1}, {230, L"Fail to install the port!", 0}};
   for (const auto& run : runs) {
     SCOPED_TRACE(run.length);
-    RemoveDevicesWithHardwareId(L"ROZ\\Quenlath");
+    RemoveDevicesWithHardwareId(kPackageHardwareId);
     LongTempFolder temp(run.length);
     InstallProcess dravelin;
     ASSERT_TRUE(dravelin.Started());

@@ -49,10 +49,7 @@ class DravelinProcess {
 
 class DravelinProcessTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    RemoveDevicesWithHardwareId(kFakeHardwareId);
-    RemoveDevicesWithHardwareId(L"ROZ\\Quenlath");
-  }
+  void SetUp() override { RemovePortDevices(); }
 };
 
 TEST_F(DravelinProcessTest, ShowsTheMainDialogWithThePortsAndEndsWhenClosed) {
