@@ -68,14 +68,17 @@ TEST_F(MemArchiveTest, ListsEveryEntryInStoredOrderWithFolderFlags) {
   EXPECT_EQ(15u, archive.GetFileName(2, name));  // "x86/devcon.exe" and the terminator
 }
 
+// Into files named beyond ASCII, above U+FFFF too: the name as the reader
+// is given it, and in UTF-8 as it must then stand in the folder.
 TEST_F(MemArchiveTest, ExtractsEveryFileByteExact) {
   CMemArchive archive(Package().data(), static_cast<UInt32>(Package().size()));
   ASSERT_EQ(kEntryCount, archive.GetFileCount());
   for (UInt32 i = 0; i < kEntryCount; ++i) {
     if (kEntries[i].dir) continue;
-    const fs::path target = m_dir.path() / std::to_wstring(i);
-    ASSERT_TRUE(archive.ExtractToFile(i, target.wstring().c_str())) << i;
-    EXPECT_EQ(ReadBytes(SourceOf(kEntries[i].name)), ReadBytes(target)) << i;
+    const std::wstring target = m_dir.path().wstring() + L"/\u00E9\u20AC\U0001F5A8" + std::to_wstring(i);
+    ASSERT_TRUE(archive.ExtractToFile(i, target.c_str())) << i;
+    const fs::path written = m_dir.path() / fs::u8path(u8"\u00E9\u20AC\U0001F5A8" + std::to_string(i));
+    EXPECT_EQ(ReadBytes(SourceOf(kEntries[i].name)), ReadBytes(written)) << i;
   }
   EXPECT_TRUE(m_traces.Lines().empty());
 }
