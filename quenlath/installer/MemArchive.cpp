@@ -8,14 +8,7 @@
 #include "7zAlloc.h"
 #include "7zCrc.h"
 #include "DebugTrace.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
-#endif
+#include "NewFile.h"
 
 namespace {
 
@@ -43,72 +36,6 @@ CMemArchive* FromStream(ISeekInStreamPtr stream) {
   // The stream is the reader's first member (standard layout).
   return reinterpret_cast<CMemArchive*>(const_cast<ISeekInStream*>(stream));
 }
-
-// A new file for writing that fails when the name exists; false with the
-// system's error code.
-#ifdef _WIN32
-class NewFile {
- public:
-  explicit NewFile(const wchar_t* path)
-      : m_h(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
-  ~NewFile() { if (m_h != INVALID_HANDLE_VALUE) CloseHandle(m_h); }
-  NewFile(const NewFile&) = delete;
-  NewFile& operator=(const NewFile&) = delete;
-  bool IsOpen() const { return m_h != INVALID_HANDLE_VALUE; }
-  bool Write(const Byte* data, size_t size) {
-    if (size > MAXDWORD) {
-      SetLastError(ERROR_FILE_TOO_LARGE);
-      return false;
-    }
-    DWORD written = 0;
-    return WriteFile(m_h, data, static_cast<DWORD>(size), &written, nullptr) && written == size;
-  }
-  static unsigned LastError() { return GetLastError(); }
-
- private:
-  HANDLE m_h;
-};
-#else
-std::string Utf8(const wchar_t* text) {
-  std::string out;
-  for (; *text; ++text) {
-    const unsigned long c = static_cast<unsigned long>(*text);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
-
-class NewFile {
- public:
-  explicit NewFile(const wchar_t* path) : m_fd(open(Utf8(path).c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644)) {}
-  ~NewFile() { if (m_fd >= 0) close(m_fd); }
-  NewFile(const NewFile&) = delete;
-  NewFile& operator=(const NewFile&) = delete;
-  bool IsOpen() const { return m_fd >= 0; }
-  bool Write(const Byte* data, size_t size) {
-    while (size > 0) {
-      const ssize_t n = write(m_fd, data, size);
-      if (n <= 0) return false;
-      data += n;
-      size -= static_cast<size_t>(n);
-    }
-    return true;
-  }
-  static unsigned LastError() { return static_cast<unsigned>(errno); }
-
- private:
-  int m_fd;
-};
-#endif
 
 }  // namespace
 
@@ -218,14 +145,16 @@ bool CMemArchive::ExtractToFile(UInt32 index, const wchar_t* path) {
     DebugTrace(L"uncompressing fail![%u]\n", static_cast<unsigned>(res));
     return false;
   }
-  NewFile file(path);
-  if (!file.IsOpen()) {
-    DebugTrace(L"create file fail![%u]\n", NewFile::LastError());
-    return false;
+  unsigned error = 0;
+  switch (WriteNewFile(path, m_pOutBuffer + m_nOffset, m_nOutSizeProcessed, error)) {
+    case NewFileResult::kWritten:
+      return true;
+    case NewFileResult::kNotCreated:
+      DebugTrace(L"create file fail![%u]\n", error);
+      return false;
+    case NewFileResult::kNotWritten:
+      DebugTrace(L"write file fail![%u]\n", error);
+      return false;
   }
-  if (!file.Write(m_pOutBuffer + m_nOffset, m_nOutSizeProcessed)) {
-    DebugTrace(L"write file fail![%u]\n", NewFile::LastError());
-    return false;
-  }
-  return true;
+  return false;
 }

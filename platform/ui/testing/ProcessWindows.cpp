@@ -1,5 +1,6 @@
 #include "testing/ProcessWindows.h"
 
+#include <algorithm>
 #include <cwchar>
 
 namespace uitest {
@@ -7,7 +8,7 @@ namespace {
 struct FindData {
     DWORD pid;
     const wchar_t* className;
-    HWND except;
+    const std::vector<HWND>& except;
     HWND found;
 };
 
@@ -16,7 +17,8 @@ BOOL CALLBACK FindProc(HWND window, LPARAM param)
     auto* data = reinterpret_cast<FindData*>(param);
     DWORD pid = 0;
     ::GetWindowThreadProcessId(window, &pid);
-    if (pid != data->pid || window == data->except || !::IsWindowVisible(window))
+    if (pid != data->pid || !::IsWindowVisible(window) ||
+        std::find(data->except.begin(), data->except.end(), window) != data->except.end())
         return TRUE;
     if (data->className) {
         wchar_t name[256] = {};
@@ -30,6 +32,11 @@ BOOL CALLBACK FindProc(HWND window, LPARAM param)
 } // namespace
 
 HWND WaitForProcessWindow(DWORD pid, const wchar_t* className, DWORD timeoutMs, HWND except)
+{
+    return WaitForProcessWindow(pid, className, timeoutMs, std::vector<HWND>{except});
+}
+
+HWND WaitForProcessWindow(DWORD pid, const wchar_t* className, DWORD timeoutMs, const std::vector<HWND>& except)
 {
     const DWORD start = ::GetTickCount();
     for (;;) {
@@ -49,6 +56,13 @@ bool ClickButton(HWND box, int id)
     if (!button)
         return false;
     return ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button)) != FALSE;
+}
+
+bool PressKey(HWND window, UINT key)
+{
+    DWORD_PTR result = 0;
+    return ::SendMessageTimeoutW(window, WM_KEYDOWN, key, 0, SMTO_ABORTIFHUNG, 5000, &result) &&
+           ::SendMessageTimeoutW(window, WM_KEYUP, key, 0xC0000000, SMTO_ABORTIFHUNG, 5000, &result);
 }
 
 } // namespace uitest

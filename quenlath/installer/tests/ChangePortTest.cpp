@@ -25,14 +25,11 @@ Names ListedNames(const CListCtrl& list) {
   return names;
 }
 
-class ChangePortTest : public ::testing::Test {
+class ChangePortTest : public PortDeviceTest {
  protected:
-  void SetUp() override {
-    RemoveDevicesWithHardwareId(kFakeHardwareId);
-    RemoveDevicesWithHardwareId(L"ROZ\\Quenlath");
-    m_serial.Replace({{L"\\Device\\Serial0", L"COM1"}, {L"\\Device\\Serial2", L"COM3"}});
-    m_parallel.Replace({{L"\\Device\\Parallel0", L"\\DosDevices\\LPT1"}, {L"\\Device\\Parallel1", L"\\DosDevices\\LPT2"}});
-  }
+  ChangePortTest()
+      : PortDeviceTest({{L"\\Device\\Serial0", L"COM1"}, {L"\\Device\\Serial2", L"COM3"}},
+                       {{L"\\Device\\Parallel0", L"\\DosDevices\\LPT1"}, {L"\\Device\\Parallel1", L"\\DosDevices\\LPT2"}}) {}
   void TearDown() override {
     if (m_dlg.m_hWnd) m_dlg.DestroyWindow();
     m_devices.clear();
@@ -70,8 +67,6 @@ class ChangePortTest : public ::testing::Test {
     m_seen = !dialogs.Captions().empty();
   }
 
-  DeviceMapScope m_serial{kSerialMap};
-  DeviceMapScope m_parallel{kParallelMap};
   CMainDlg m_dlg;
   std::vector<std::unique_ptr<FakePortDevice>> m_devices;
   uitest::ScopedBoxAnswer m_boxes{IDOK};

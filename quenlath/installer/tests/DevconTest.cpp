@@ -41,23 +41,15 @@ std::wstring FriendlyNameOf(const std::wstring& portName) {
   return L"";
 }
 
-class DevconTest : public ::testing::Test {
+class DevconTest : public PortDeviceTest {
  protected:
-  void SetUp() override {
-    RemoveDevicesWithHardwareId(L"ROZ\\Quenlath");
-    RemoveDevicesWithHardwareId(kFakeHardwareId);
-    m_serial.Replace({{L"\\Device\\Serial0", L"COM1"}, {L"\\Device\\Serial2", L"COM3"}});
-    m_parallel.Replace({{L"\\Device\\Parallel0", L"\\DosDevices\\LPT1"}});
-  }
-  void TearDown() override { RemoveDevicesWithHardwareId(L"ROZ\\Quenlath"); }
+  DevconTest() : PortDeviceTest({{L"\\Device\\Serial0", L"COM1"}, {L"\\Device\\Serial2", L"COM3"}}) {}
 
   int Devcon(const std::wstring& args) {
     return RunProcess(L"\"" + std::wstring(QUENLATH_DEVCON_PATH) + L"\" " + args, m_dir.path().wstring());
   }
 
   ScratchDir m_dir;
-  DeviceMapScope m_serial{kSerialMap};
-  DeviceMapScope m_parallel{kParallelMap};
 };
 
 TEST_F(DevconTest, InstallsSerialPortsOnFreeNamesAndRemovesThemAll) {

@@ -21,15 +21,10 @@ namespace {
 
 using Names = std::vector<std::wstring>;
 
-class InstallCommandTest : public ::testing::Test {
+// No parallel port in use.
+class InstallCommandTest : public PortDeviceTest {
  protected:
-  void SetUp() override {
-    RemoveDevicesWithHardwareId(L"ROZ\\Quenlath");
-    RemoveDevicesWithHardwareId(kFakeHardwareId);
-    m_serial.Replace({{L"\\Device\\Serial0", L"COM1"}});
-    m_parallel.Replace({});
-  }
-  void TearDown() override { RemoveDevicesWithHardwareId(L"ROZ\\Quenlath"); }
+  InstallCommandTest() : PortDeviceTest({{L"\\Device\\Serial0", L"COM1"}}, {}) {}
 
   void Open() { ASSERT_NE(nullptr, m_dlg.Create(nullptr)); }
   void ClickInstall() {
@@ -44,8 +39,6 @@ class InstallCommandTest : public ::testing::Test {
     return rows;
   }
 
-  DeviceMapScope m_serial{kSerialMap};
-  DeviceMapScope m_parallel{kParallelMap};
   CMainDlg m_dlg;
 };
 

@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "DebugTrace.h"
 #include "MemArchive.h"
 #include "PortDeviceFixture.h"
 #include "PortDevices.h"
 #include "ShippedInf.h"
 #include "TestFiles.h"
+#include "TraceCollector.h"
 #include "WorkerRun.h"
 
 namespace fs = std::filesystem;
@@ -38,13 +38,6 @@ std::wstring TempFolder() {
   return temp;
 }
 
-// The work folder, from the first trace: its creation.
-std::wstring WorkFolderOf(const WorkerRun& run) {
-  const std::wstring prefix = L"create dir ";
-  if (run.traces.empty() || run.traces[0].compare(0, prefix.size(), prefix) != 0) return L"<none>";
-  return run.traces[0].substr(prefix.size(), run.traces[0].size() - prefix.size() - 1);
-}
-
 // The traces of an amd64 run whose tool was started.
 Lines UnpackTraces(const std::wstring& work) {
   Lines lines = {L"create dir " + work + L"\n", L"create dir " + work + L"\\amd64\n"};
@@ -66,20 +59,11 @@ TEST(ArchFolderName, ChosenByTheNativeProcessor) {
 
 class PatchInfTest : public ::testing::Test {
  protected:
-  static std::vector<std::wstring>* s_traces;
-  static void Collect(const wchar_t* text) { s_traces->emplace_back(text); }
-  void SetUp() override {
-    s_traces = &m_traces;
-    m_previous = SetDebugTraceSink(Collect);
-  }
-  void TearDown() override { SetDebugTraceSink(m_previous); }
   bool Patch(const fs::path& path, int type) { return PatchInfForPortType(path.wstring().c_str(), type); }
 
   ScratchDir m_dir;
-  std::vector<std::wstring> m_traces;
-  DebugTraceSink m_previous = nullptr;
+  TraceCollector m_traces;
 };
-std::vector<std::wstring>* PatchInfTest::s_traces = nullptr;
 
 TEST_F(PatchInfTest, AFileThatDoesNotOpenOrMapFails) {
   EXPECT_FALSE(Patch(m_dir.path() / L"Missing.inf", 0));
@@ -87,10 +71,10 @@ TEST_F(PatchInfTest, AFileThatDoesNotOpenOrMapFails) {
   const fs::path empty = m_dir.path() / L"Empty.inf";
   WriteBytes(empty, {});
   EXPECT_FALSE(Patch(empty, 0));
-  ASSERT_EQ(3u, m_traces.size());
-  EXPECT_EQ(L"Open inf fail: 00000002H\n", m_traces[0]);
-  EXPECT_EQ(L"Open inf fail: 00000003H\n", m_traces[1]);
-  EXPECT_EQ(0u, m_traces[2].find(L"CreateFileMapping fail: ")) << m_traces[2];
+  ASSERT_EQ(3u, m_traces.Lines().size());
+  EXPECT_EQ(L"Open inf fail: 00000002H\n", m_traces.Lines()[0]);
+  EXPECT_EQ(L"Open inf fail: 00000003H\n", m_traces.Lines()[1]);
+  EXPECT_EQ(0u, m_traces.Lines()[2].find(L"CreateFileMapping fail: ")) << m_traces.Lines()[2];
 }
 
 // A file of exactly one page whose last bytes are the line: the patch gets
@@ -109,27 +93,17 @@ TEST_F(PatchInfTest, AFileOfWholePagesIsEditedWithinItsBytes) {
   }
 }
 
-class InstallWorkerTest : public ::testing::Test {
+class InstallWorkerTest : public PortDeviceTest {
  protected:
-  void SetUp() override {
-    RemoveDevicesWithHardwareId(L"ROZ\\Quenlath");
-    RemoveDevicesWithHardwareId(kFakeHardwareId);
-    m_serial.Replace({{L"\\Device\\Serial0", L"COM1"}});
-    m_parallel.Replace({{L"\\Device\\Parallel0", L"\\DosDevices\\LPT1"}});
-  }
-  void TearDown() override { RemoveDevicesWithHardwareId(L"ROZ\\Quenlath"); }
-
   // Checks the work folder's name and that nothing of it is left.
   void ExpectWorkFolderGone(const WorkerRun& run) {
-    const std::wstring work = WorkFolderOf(run);
+    const std::wstring work = WorkFolderIn(run.traces);
     EXPECT_EQ(0u, work.find(TempFolder() + L"jz")) << work;
     EXPECT_FALSE(fs::exists(work)) << work;
   }
 
   const std::vector<std::uint8_t> m_package = ReadBytes(QUENLATH_PACKAGE_PATH);
   const std::vector<std::uint8_t> m_probePackage = ReadBytes(QUENLATH_PROBE_PACKAGE_PATH);
-  DeviceMapScope m_serial{kSerialMap};
-  DeviceMapScope m_parallel{kParallelMap};
 };
 
 TEST_F(InstallWorkerTest, ProgressFollowsThePackagesStoredOrder) {
@@ -154,7 +128,7 @@ TEST_F(InstallWorkerTest, InstallsASerialPortWithThePackagesDevcon) {
   EXPECT_EQ(0u, run.result);
   EXPECT_EQ(ProgressPosts(Then(kAmd64Extraction, {80, 90, 100})), run.posts);
   EXPECT_EQ(Names({L"COM2"}), ListPortNames(nullptr));
-  const std::wstring work = WorkFolderOf(run);
+  const std::wstring work = WorkFolderIn(run.traces);
   EXPECT_EQ(Then<std::wstring>(UnpackTraces(work), {L"start to install\n"}), run.traces);
   ExpectWorkFolderGone(run);
 }
@@ -181,7 +155,7 @@ TEST_F(InstallWorkerTest, DevconRunsInTheUnpackedFolderWithTheSerialInf) {
   const WorkerRun run = RunWorker(m_probePackage, 0, L"amd64");
   EXPECT_EQ(0u, run.result);
   ASSERT_TRUE(probe.Recorded());
-  const std::wstring folder = WorkFolderOf(run) + L"\\amd64";
+  const std::wstring folder = WorkFolderIn(run.traces) + L"\\amd64";
   EXPECT_EQ(L"\"" + folder + L"\\devcon\" install Quenlath.inf ROZ\\Quenlath", probe.CommandLine());
   EXPECT_EQ(folder, probe.CurrentFolder());
   const std::vector<std::wstring> files = probe.Files();
@@ -229,7 +203,7 @@ TEST_F(InstallWorkerTest, ADevconThatCantStartFailsWithoutPost80) {
   const WorkerRun run = RunWorker(odd, 0, L"amd64");
   EXPECT_NE(0u, run.result);
   EXPECT_EQ(ProgressPosts({10, 30, 40, 50, 90, 100}), run.posts);
-  const std::wstring work = WorkFolderOf(run);
+  const std::wstring work = WorkFolderIn(run.traces);
   const Lines expected = {L"create dir " + work + L"\n",
                           L"create dir " + work + L"\\amd64\n",
                           L"extract file " + work + L"\\amd64\\Quenlath.inf\n",
@@ -251,7 +225,7 @@ TEST_F(InstallWorkerTest, AFileThatFailsToExtractEndsTheInstallAsAFailure) {
   EXPECT_NE(0u, run.result);
   EXPECT_FALSE(probe.Recorded());
   EXPECT_EQ(ProgressPosts({4, 100}), run.posts);
-  const std::wstring work = WorkFolderOf(run);
+  const std::wstring work = WorkFolderIn(run.traces);
   ASSERT_EQ(4u, run.traces.size());
   EXPECT_EQ(L"extract file " + work + L"\\amd64\\devcon.exe\n", run.traces[2]);
   EXPECT_EQ(0u, run.traces[3].find(L"uncompressing fail![")) << run.traces[3];
@@ -302,7 +276,7 @@ TEST_F(InstallWorkerTest, APlantedProgramIsNeverStartedAndTheRealInstallSucceeds
   FixedWorkFolderNumbers names({1, 2});
   const WorkerRun run = RunWorker(m_package, 0, L"amd64");
   EXPECT_EQ(0u, run.result);
-  EXPECT_EQ(FixedWorkFolderNumbers::Path(2).wstring(), WorkFolderOf(run));
+  EXPECT_EQ(FixedWorkFolderNumbers::Path(2).wstring(), WorkFolderIn(run.traces));
   EXPECT_EQ(Names({L"COM2"}), ListPortNames(nullptr));
   EXPECT_FALSE(probe.Recorded());
   EXPECT_TRUE(fs::exists(planted));  // not the installer's to delete
@@ -313,7 +287,7 @@ TEST_F(InstallWorkerTest, OnIa64NothingIsUnpackedAndTheInstallFails) {
   const WorkerRun run = RunWorker(m_package, 0, L"ia64");
   EXPECT_NE(0u, run.result);
   EXPECT_EQ(ProgressPosts({100}), run.posts);
-  EXPECT_EQ(Lines({L"create dir " + WorkFolderOf(run) + L"\n", L"Open inf fail: 00000003H\n"}), run.traces);
+  EXPECT_EQ(Lines({L"create dir " + WorkFolderIn(run.traces) + L"\n", L"Open inf fail: 00000003H\n"}), run.traces);
   ExpectWorkFolderGone(run);
 }
 

@@ -39,8 +39,7 @@ std::wstring ColumnText(const CListCtrl& list, int column) {
 class MainDlgTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    RemoveDevicesWithHardwareId(kFakeHardwareId);
-    RemoveDevicesWithHardwareId(L"ROZ\\Quenlath");
+    RemovePortDevices();
   }
   void TearDown() override { m_devices.clear(); }
 

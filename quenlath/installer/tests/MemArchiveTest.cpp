@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "DebugTrace.h"
 #include "TestFiles.h"
+#include "TraceCollector.h"
 
 namespace fs = std::filesystem;
 
@@ -48,19 +48,10 @@ const std::vector<std::uint8_t>& Package() {
   return bytes;
 }
 
-std::vector<std::wstring> g_trace;
-void Collect(const wchar_t* text) { g_trace.emplace_back(text); }
-
 class MemArchiveTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    g_trace.clear();
-    m_previousSink = SetDebugTraceSink(Collect);
-  }
-  void TearDown() override { SetDebugTraceSink(m_previousSink); }
-
   ScratchDir m_dir;
-  DebugTraceSink m_previousSink = nullptr;
+  TraceCollector m_traces;
 };
 
 TEST_F(MemArchiveTest, ListsEveryEntryInStoredOrderWithFolderFlags) {
@@ -77,16 +68,19 @@ TEST_F(MemArchiveTest, ListsEveryEntryInStoredOrderWithFolderFlags) {
   EXPECT_EQ(15u, archive.GetFileName(2, name));  // "x86/devcon.exe" and the terminator
 }
 
+// Into files named beyond ASCII, above U+FFFF too: the name as the reader
+// is given it, and in UTF-8 as it must then stand in the folder.
 TEST_F(MemArchiveTest, ExtractsEveryFileByteExact) {
   CMemArchive archive(Package().data(), static_cast<UInt32>(Package().size()));
   ASSERT_EQ(kEntryCount, archive.GetFileCount());
   for (UInt32 i = 0; i < kEntryCount; ++i) {
     if (kEntries[i].dir) continue;
-    const fs::path target = m_dir.path() / std::to_wstring(i);
-    ASSERT_TRUE(archive.ExtractToFile(i, target.wstring().c_str())) << i;
-    EXPECT_EQ(ReadBytes(SourceOf(kEntries[i].name)), ReadBytes(target)) << i;
+    const std::wstring target = m_dir.path().wstring() + L"/\u00E9\u20AC\U0001F5A8" + std::to_wstring(i);
+    ASSERT_TRUE(archive.ExtractToFile(i, target.c_str())) << i;
+    const fs::path written = m_dir.path() / fs::u8path(u8"\u00E9\u20AC\U0001F5A8" + std::to_string(i));
+    EXPECT_EQ(ReadBytes(SourceOf(kEntries[i].name)), ReadBytes(written)) << i;
   }
-  EXPECT_TRUE(g_trace.empty());
+  EXPECT_TRUE(m_traces.Lines().empty());
 }
 
 // After the first extraction the solid block is served from the cache: with
@@ -112,8 +106,8 @@ TEST_F(MemArchiveTest, DecodesTheSolidBlockOnlyOnce) {
   ASSERT_EQ(kEntryCount, fresh.GetFileCount());
   EXPECT_FALSE(fresh.ExtractToFile(2, (m_dir.path() / L"again").wstring().c_str()));
   EXPECT_FALSE(fs::exists(m_dir.path() / L"again"));
-  ASSERT_FALSE(g_trace.empty());
-  EXPECT_EQ(0u, g_trace.back().rfind(L"uncompressing fail![", 0)) << g_trace.back();
+  ASSERT_FALSE(m_traces.Lines().empty());
+  EXPECT_EQ(0u, m_traces.Lines().back().rfind(L"uncompressing fail![", 0)) << m_traces.Lines().back();
 }
 
 TEST_F(MemArchiveTest, NeverOverwritesAnExistingFile) {
@@ -127,7 +121,7 @@ TEST_F(MemArchiveTest, NeverOverwritesAnExistingFile) {
 #else
   const std::vector<std::wstring> expected = {L"create file fail![17]\n"};  // EEXIST
 #endif
-  EXPECT_EQ(expected, g_trace);
+  EXPECT_EQ(expected, m_traces.Lines());
 }
 
 TEST_F(MemArchiveTest, TruncatedOrDamagedHeadersReadAsNoEntries) {
@@ -153,7 +147,7 @@ TEST_F(MemArchiveTest, APackageThatWouldUnpackToMoreThan64MiBReadsAsNoEntries) {
   ASSERT_LT(bytes.size(), 1u << 20);
   CMemArchive archive(bytes.data(), static_cast<UInt32>(bytes.size()));
   EXPECT_EQ(0u, archive.GetFileCount());
-  EXPECT_EQ(std::vector<std::wstring>{L"package too large![67108865]\n"}, g_trace);
+  EXPECT_EQ(std::vector<std::wstring>{L"package too large![67108865]\n"}, m_traces.Lines());
 }
 
 TEST_F(MemArchiveTest, DamagedPackedDataFailsExtractionWithoutAFile) {
@@ -164,8 +158,8 @@ TEST_F(MemArchiveTest, DamagedPackedDataFailsExtractionWithoutAFile) {
   const fs::path target = m_dir.path() / L"x";
   EXPECT_FALSE(archive.ExtractToFile(2, target.wstring().c_str()));
   EXPECT_FALSE(fs::exists(target));
-  ASSERT_EQ(1u, g_trace.size());
-  EXPECT_EQ(0u, g_trace[0].rfind(L"uncompressing fail![", 0)) << g_trace[0];
+  ASSERT_EQ(1u, m_traces.Lines().size());
+  EXPECT_EQ(0u, m_traces.Lines()[0].rfind(L"uncompressing fail![", 0)) << m_traces.Lines()[0];
 }
 
 // The memory stream, driven as the SDK drives it.

@@ -5,6 +5,7 @@
 #include "PortDevices.h"
 
 const wchar_t kFakeHardwareId[] = L"ROZ\\QuenlathTest";
+const wchar_t kPackageHardwareId[] = L"ROZ\\Quenlath";
 
 namespace {
 
@@ -34,6 +35,11 @@ int RemoveDevicesWithHardwareId(const wchar_t* hardwareId) {
   for (DWORD i = 0; SetupDiEnumDeviceInfo(set.Get(), i, &device); ++i)
     if (HasHardwareId(set.Get(), device, hardwareId) && SetupDiRemoveDevice(set.Get(), &device)) ++removed;
   return removed;
+}
+
+void RemovePortDevices() {
+  RemoveDevicesWithHardwareId(kPackageHardwareId);
+  RemoveDevicesWithHardwareId(kFakeHardwareId);
 }
 
 FakePortDevice::FakePortDevice() : m_set(SetupDiCreateDeviceInfoList(nullptr, nullptr)), m_device{} {
@@ -126,8 +132,8 @@ DeviceMapScope::DeviceMapScope(const wchar_t* keyPath) : m_path(keyPath) { m_sav
 
 DeviceMapScope::~DeviceMapScope() { Replace(m_saved); }
 
-std::vector<std::pair<std::wstring, std::wstring>> DeviceMapScope::Values() const {
-  std::vector<std::pair<std::wstring, std::wstring>> values;
+DeviceMapValues DeviceMapScope::Values() const {
+  DeviceMapValues values;
   Key key;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, m_path.c_str(), 0, KEY_READ, &key.h) != ERROR_SUCCESS) return values;
   for (DWORD i = 0;; ++i) {
@@ -143,7 +149,7 @@ std::vector<std::pair<std::wstring, std::wstring>> DeviceMapScope::Values() cons
   return values;
 }
 
-void DeviceMapScope::Replace(const std::vector<std::pair<std::wstring, std::wstring>>& values) {
+void DeviceMapScope::Replace(const DeviceMapValues& values) {
   Key key;
   if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, m_path.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
                       &key.h, nullptr) != ERROR_SUCCESS)
@@ -153,3 +159,11 @@ void DeviceMapScope::Replace(const std::vector<std::pair<std::wstring, std::wstr
     RegSetValueExW(key.h, v.first.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(v.second.c_str()),
                    static_cast<DWORD>((v.second.size() + 1) * sizeof(wchar_t)));
 }
+
+PortDeviceTest::PortDeviceTest(const DeviceMapValues& serial, const DeviceMapValues& parallel) {
+  RemovePortDevices();
+  m_serial.Replace(serial);
+  m_parallel.Replace(parallel);
+}
+
+PortDeviceTest::~PortDeviceTest() { RemoveDevicesWithHardwareId(kPackageHardwareId); }

@@ -2,17 +2,24 @@
 // publishes them, and clean-up of devices left by tests.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 #include <setupapi.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 // Hardware id of the devices that FakePortDevice makes.
 extern const wchar_t kFakeHardwareId[];
+// Hardware id of the package's devices, as devcon installs them.
+extern const wchar_t kPackageHardwareId[];
 
 // Removes every device with this hardware id; returns how many.
 int RemoveDevicesWithHardwareId(const wchar_t* hardwareId);
+// Removes the devices of both ids.
+void RemovePortDevices();
 
 // A root device with the port interface, linked (present); its PortName is
 // whatever the test writes.  Removed when destroyed.
@@ -48,6 +55,8 @@ int RunProcess(const std::wstring& commandLine, const std::wstring& currentDir, 
 inline constexpr wchar_t kSerialMap[] = L"HARDWARE\\DEVICEMAP\\SERIALCOMM";
 inline constexpr wchar_t kParallelMap[] = L"HARDWARE\\DEVICEMAP\\PARALLEL PORTS";
 
+using DeviceMapValues = std::vector<std::pair<std::wstring, std::wstring>>;
+
 // Saves a device-map key's values, lets the test replace them, restores them.
 class DeviceMapScope {
  public:
@@ -55,10 +64,23 @@ class DeviceMapScope {
   ~DeviceMapScope();
   DeviceMapScope(const DeviceMapScope&) = delete;
   DeviceMapScope& operator=(const DeviceMapScope&) = delete;
-  void Replace(const std::vector<std::pair<std::wstring, std::wstring>>& values);
-  std::vector<std::pair<std::wstring, std::wstring>> Values() const;
+  void Replace(const DeviceMapValues& values);
+  DeviceMapValues Values() const;
 
  private:
   std::wstring m_path;
-  std::vector<std::pair<std::wstring, std::wstring>> m_saved;
+  DeviceMapValues m_saved;
+};
+
+// A test on the prefix's device tree: it starts without port devices of
+// either id and with these names in the device maps, and ends without the
+// package's devices and with the maps as they were.
+class PortDeviceTest : public ::testing::Test {
+ protected:
+  explicit PortDeviceTest(const DeviceMapValues& serial = {{L"\\Device\\Serial0", L"COM1"}},
+                          const DeviceMapValues& parallel = {{L"\\Device\\Parallel0", L"\\DosDevices\\LPT1"}});
+  ~PortDeviceTest() override;
+
+  DeviceMapScope m_serial{kSerialMap};
+  DeviceMapScope m_parallel{kParallelMap};
 };

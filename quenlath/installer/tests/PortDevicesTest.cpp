@@ -14,8 +14,7 @@ using Names = std::vector<std::wstring>;
 class PortDevicesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    RemoveDevicesWithHardwareId(kFakeHardwareId);
-    RemoveDevicesWithHardwareId(L"ROZ\\Quenlath");
+    RemovePortDevices();
   }
   FakePortDevice& AddDevice() {
     m_devices.push_back(std::make_unique<FakePortDevice>());

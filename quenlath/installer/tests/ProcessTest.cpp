@@ -8,51 +8,18 @@
 #include <memory>
 #include <vector>
 
+#include "DravelinProcess.h"
 #include "PortDeviceFixture.h"
 #include "resource.h"
 #include "testing/BoxAnswer.h"
-#include "testing/ProcessWindows.h"
 #include "testing/WindowTexts.h"
 #include "ui/MfcApp.h"
 
 namespace {
 
-class DravelinProcess {
- public:
-  bool Start() {
-    std::wstring line = L"\"" + std::wstring(DRAVELIN_EXE_PATH) + L"\"";
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    return CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &m_pi) != FALSE;
-  }
-  ~DravelinProcess() {
-    if (!m_pi.hProcess) return;
-    if (WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT) {
-      TerminateProcess(m_pi.hProcess, 99);
-      WaitForSingleObject(m_pi.hProcess, 5000);
-    }
-    CloseHandle(m_pi.hThread);
-    CloseHandle(m_pi.hProcess);
-  }
-  HWND WaitForDialog() { return uitest::WaitForProcessWindow(m_pi.dwProcessId, L"#32770", 20000); }
-  // The exit code, or -1 when it did not end in time.
-  long WaitForExit() {
-    if (WaitForSingleObject(m_pi.hProcess, 20000) != WAIT_OBJECT_0) return -1;
-    DWORD code = 0;
-    GetExitCodeProcess(m_pi.hProcess, &code);
-    return static_cast<long>(code);
-  }
-
- private:
-  PROCESS_INFORMATION m_pi{};
-};
-
 class DravelinProcessTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    RemoveDevicesWithHardwareId(kFakeHardwareId);
-    RemoveDevicesWithHardwareId(L"ROZ\\Quenlath");
-  }
+  void SetUp() override { RemovePortDevices(); }
 };
 
 TEST_F(DravelinProcessTest, ShowsTheMainDialogWithThePortsAndEndsWhenClosed) {
@@ -62,8 +29,8 @@ TEST_F(DravelinProcessTest, ShowsTheMainDialogWithThePortsAndEndsWhenClosed) {
     ASSERT_TRUE(devices.back()->SetPortName(name));
   }
   DravelinProcess dravelin;
-  ASSERT_TRUE(dravelin.Start()) << GetLastError();
-  HWND dlg = dravelin.WaitForDialog();
+  ASSERT_TRUE(dravelin.Start(DRAVELIN_EXE_PATH)) << GetLastError();
+  HWND dlg = dravelin.WaitForNewDialog();
   ASSERT_NE(nullptr, dlg);
   EXPECT_EQ(L"Quenlath Manager", uitest::WindowText(dlg));
   EXPECT_EQ(2, SendMessageW(GetDlgItem(dlg, IDC_PORT_LIST), LVM_GETITEMCOUNT, 0, 0));
@@ -79,8 +46,8 @@ TEST_F(DravelinProcessTest, ShowsTheMainDialogWithThePortsAndEndsWhenClosed) {
 
 TEST_F(DravelinProcessTest, EnterEndsTheProgram) {
   DravelinProcess dravelin;
-  ASSERT_TRUE(dravelin.Start());
-  HWND dlg = dravelin.WaitForDialog();
+  ASSERT_TRUE(dravelin.Start(DRAVELIN_EXE_PATH)) << GetLastError();
+  HWND dlg = dravelin.WaitForNewDialog();
   ASSERT_NE(nullptr, dlg);
   EXPECT_EQ(0, SendMessageW(GetDlgItem(dlg, IDC_PORT_LIST), LVM_GETITEMCOUNT, 0, 0));
   PostMessageW(GetDlgItem(dlg, IDC_PORT_LIST), WM_KEYDOWN, VK_RETURN, 0);

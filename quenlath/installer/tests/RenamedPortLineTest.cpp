@@ -17,8 +17,7 @@
 namespace {
 
 TEST(RenamedPortLine, TheNewNameOpensThePortAndCarriesBytes) {
-  RemoveDevicesWithHardwareId(kFakeHardwareId);
-  RemoveDevicesWithHardwareId(L"ROZ\\Quenlath");
+  RemovePortDevices();
   DeviceMapScope serial(kSerialMap);
   serial.Replace({{L"\\Device\\Serial0", L"COM1"}});
   FakePortDevice device;

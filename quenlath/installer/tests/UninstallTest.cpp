@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "DebugTrace.h"
 #include "PortDeviceFixture.h"
 #include "PortDevices.h"
 #include "TestFiles.h"
+#include "TraceCollector.h"
 #include "WorkerRun.h"
 #include "ui/MessageBox.h"
 
@@ -32,36 +32,26 @@ struct BoxSeen {
   bool workFolder;    // the work folder existed then
 };
 
-// The command's traces and boxes; one test at a time in the process.
+// The command's boxes; one test at a time in the process.
 struct Seen {
   static CMainDlg* s_dlg;
-  static Lines s_traces;
+  static const TraceCollector* s_traces;
   static std::vector<BoxSeen> s_boxes;
 
-  static void Trace(const wchar_t* text) { s_traces.emplace_back(text); }
-  // The work folder: the first folder the command made.
-  static std::wstring WorkFolder() {
-    const std::wstring prefix = L"create dir ";
-    if (s_traces.empty() || s_traces[0].compare(0, prefix.size(), prefix) != 0) return L"";
-    return s_traces[0].substr(prefix.size(), s_traces[0].size() - prefix.size() - 1);
-  }
   static int Box(HWND, const wchar_t* text, const wchar_t*, UINT type) {
-    const std::wstring work = WorkFolder();
+    const std::wstring work = WorkFolderIn(s_traces->Lines());
     s_boxes.push_back({text, type, s_dlg->m_portList.GetItemCount(), s_dlg->m_portList.GetSelectedIndex(),
                        !work.empty() && fs::exists(work)});
     return IDOK;
   }
 };
 CMainDlg* Seen::s_dlg = nullptr;
-Lines Seen::s_traces;
+const TraceCollector* Seen::s_traces = nullptr;
 std::vector<BoxSeen> Seen::s_boxes;
 
-class UninstallTest : public ::testing::Test {
+class UninstallTest : public PortDeviceTest {
  protected:
   void SetUp() override {
-    RemoveDevicesWithHardwareId(L"ROZ\\Quenlath");
-    RemoveDevicesWithHardwareId(kFakeHardwareId);
-    m_serial.Replace({{L"\\Device\\Serial0", L"COM1"}});
     // One port, installed as the install command has devcon install it.
     fs::copy_file(QUENLATH_INF_PATH, m_dir.path() / L"Quenlath.inf");
     ASSERT_EQ(0, RunProcess(L"\"" + std::wstring(QUENLATH_DEVCON_PATH) + L"\" install Quenlath.inf ROZ\\Quenlath",
@@ -69,18 +59,16 @@ class UninstallTest : public ::testing::Test {
     ASSERT_EQ(Lines({L"COM2"}), ListPortNames(nullptr));
 
     Seen::s_dlg = &m_dlg;
-    Seen::s_traces.clear();
+    Seen::s_traces = &m_traces;
+    m_traces.Clear();
     Seen::s_boxes.clear();
-    m_previousSink = SetDebugTraceSink(Seen::Trace);
     m_previousHandler = ui::SetMessageBoxHandler(Seen::Box);
     ASSERT_NE(nullptr, m_dlg.Create(nullptr));
     ASSERT_EQ(1, m_dlg.m_portList.GetItemCount());
   }
   void TearDown() override {
     ui::SetMessageBoxHandler(m_previousHandler);
-    SetDebugTraceSink(m_previousSink);
     if (m_dlg.m_hWnd) m_dlg.DestroyWindow();
-    RemoveDevicesWithHardwareId(L"ROZ\\Quenlath");
   }
 
   void SelectTheRow() { m_dlg.m_portList.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED); }
@@ -88,10 +76,12 @@ class UninstallTest : public ::testing::Test {
     m_dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_UNINSTALL, BN_CLICKED),
                       reinterpret_cast<LPARAM>(GetDlgItem(m_dlg.m_hWnd, IDC_UNINSTALL)));
   }
+  // The work folder: the first folder the command made.
+  std::wstring WorkFolder() const { return WorkFolderIn(m_traces.Lines()); }
   // The traces of a run that unpacked devcon of archFolder into the work folder.
-  static Lines Unpacked(const std::wstring& archFolder) {
-    const std::wstring folder = Seen::WorkFolder() + L"\\" + archFolder;
-    return {L"create dir " + Seen::WorkFolder() + L"\n", L"create dir " + folder + L"\n",
+  Lines Unpacked(const std::wstring& archFolder) const {
+    const std::wstring folder = WorkFolder() + L"\\" + archFolder;
+    return {L"create dir " + WorkFolder() + L"\n", L"create dir " + folder + L"\n",
             L"extract file " + folder + L"\\devcon.exe\n"};
   }
   void RemovePorts(const std::vector<std::uint8_t>& package, const wchar_t* archFolder,
@@ -104,9 +94,8 @@ class UninstallTest : public ::testing::Test {
   }
 
   ScratchDir m_dir;
-  DeviceMapScope m_serial{kSerialMap};
+  TraceCollector m_traces;
   CMainDlg m_dlg;
-  DebugTraceSink m_previousSink = nullptr;
   ui::MessageBoxHandler m_previousHandler = nullptr;
 };
 
@@ -115,16 +104,16 @@ TEST_F(UninstallTest, WithoutASelectedRowShowsMessage106AndUnpacksNothing) {
   ASSERT_EQ(1u, Seen::s_boxes.size());
   EXPECT_EQ(L"Please select one port first!", Seen::s_boxes[0].text);
   EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), Seen::s_boxes[0].type);
-  EXPECT_EQ(Lines(), Seen::s_traces);
+  EXPECT_EQ(Lines(), m_traces.Lines());
   EXPECT_EQ(Lines({L"COM2"}), ListPortNames(nullptr));
 }
 
 TEST_F(UninstallTest, RemovesThePortWithThePackagesDevconThenRefreshesCleansUpAndShowsMessage111) {
   SelectTheRow();
   ClickUninstall();
-  const std::wstring work = Seen::WorkFolder();
+  const std::wstring work = WorkFolder();
   EXPECT_EQ(0u, work.find(fs::temp_directory_path().wstring() + L"jz")) << work;
-  EXPECT_EQ(Then(Unpacked(L"amd64"), L"start to uninstall\n"), Seen::s_traces);
+  EXPECT_EQ(Then(Unpacked(L"amd64"), L"start to uninstall\n"), m_traces.Lines());
   ASSERT_EQ(1u, Seen::s_boxes.size());
   EXPECT_EQ(L"Port uninstall is successful!", Seen::s_boxes[0].text);
   EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONINFORMATION), Seen::s_boxes[0].type);
@@ -141,14 +130,14 @@ TEST_F(UninstallTest, DevconsFailureIsToldBeforeTheRefreshAndTheCleanUp) {
   ScopedEnv exitCode(L"QUENLATH_PROBE_EXIT", L"3");
   SelectTheRow();
   RemovePorts(probe, L"amd64");
-  const std::wstring folder = Seen::WorkFolder() + L"\\amd64";
+  const std::wstring folder = WorkFolder() + L"\\amd64";
   EXPECT_EQ(L"\"" + folder + L"\\devcon\" remove ROZ\\Quenlath", records.CommandLine());
   EXPECT_EQ(folder, records.CurrentFolder());
   // Only the tool is unpacked.
   const Lines files = records.Files();
   ASSERT_EQ(1u, files.size());
   EXPECT_EQ(0u, files[0].find(L"devcon.exe ")) << files[0];
-  EXPECT_EQ(Then(Unpacked(L"amd64"), L"start to uninstall\n"), Seen::s_traces);
+  EXPECT_EQ(Then(Unpacked(L"amd64"), L"start to uninstall\n"), m_traces.Lines());
   ASSERT_EQ(1u, Seen::s_boxes.size());
   EXPECT_EQ(L"Fail to uninstall the port!", Seen::s_boxes[0].text);
   EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), Seen::s_boxes[0].type);
@@ -156,20 +145,20 @@ TEST_F(UninstallTest, DevconsFailureIsToldBeforeTheRefreshAndTheCleanUp) {
   EXPECT_TRUE(Seen::s_boxes[0].workFolder);  // nor cleaned up
   EXPECT_EQ(-1, m_dlg.m_portList.GetSelectedIndex());  // refreshed afterwards
   EXPECT_EQ(1, m_dlg.m_portList.GetItemCount());
-  EXPECT_FALSE(fs::exists(Seen::WorkFolder()));
+  EXPECT_FALSE(fs::exists(WorkFolder()));
 }
 
 // The odd package's devcon is no program: it can't be started anywhere.
 TEST_F(UninstallTest, ADevconThatCantStartShowsMessage108WithoutARefresh) {
   SelectTheRow();
   RemovePorts(ReadBytes(QUENLATH_ODD_PACKAGE_PATH), L"amd64");
-  EXPECT_EQ(Then(Unpacked(L"amd64"), L"CreateProcess fail![193]\n"), Seen::s_traces);
+  EXPECT_EQ(Then(Unpacked(L"amd64"), L"CreateProcess fail![193]\n"), m_traces.Lines());
   ASSERT_EQ(1u, Seen::s_boxes.size());
   EXPECT_EQ(L"Fail to uninstall the port!", Seen::s_boxes[0].text);
   EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONERROR), Seen::s_boxes[0].type);
   EXPECT_TRUE(Seen::s_boxes[0].workFolder);
   EXPECT_EQ(0, m_dlg.m_portList.GetSelectedIndex());  // never refreshed
-  EXPECT_FALSE(fs::exists(Seen::WorkFolder()));
+  EXPECT_FALSE(fs::exists(WorkFolder()));
   EXPECT_EQ(Lines({L"COM2"}), ListPortNames(nullptr));
 }
 
@@ -192,7 +181,7 @@ TEST_F(UninstallTest, WithoutAnUnpackedDevconMessage108FollowsWithoutARefresh) {
               {&damaged, L"amd64", L"uncompressing fail![", 0},
               {&package, L"amd64", L"create work folder fail![206]", 232}};
   for (const auto& run : runs) {
-    Seen::s_traces.clear();
+    m_traces.Clear();
     Seen::s_boxes.clear();
     std::optional<LongTempFolder> temp;
     if (run.tempLength) temp.emplace(run.tempLength);
@@ -201,12 +190,12 @@ TEST_F(UninstallTest, WithoutAnUnpackedDevconMessage108FollowsWithoutARefresh) {
     if (temp) {
       EXPECT_TRUE(fs::is_empty(temp->Path()));
     }
-    ASSERT_FALSE(Seen::s_traces.empty());
-    EXPECT_EQ(0u, Seen::s_traces.back().find(run.lastTrace)) << Seen::s_traces.back();
+    ASSERT_FALSE(m_traces.Lines().empty());
+    EXPECT_EQ(0u, m_traces.Lines().back().find(run.lastTrace)) << m_traces.Lines().back();
     ASSERT_EQ(1u, Seen::s_boxes.size());
     EXPECT_EQ(L"Fail to uninstall the port!", Seen::s_boxes[0].text);
     EXPECT_EQ(0, m_dlg.m_portList.GetSelectedIndex());
-    EXPECT_FALSE(fs::exists(Seen::WorkFolder()));
+    EXPECT_FALSE(fs::exists(WorkFolder()));
   }
   EXPECT_EQ(Lines({L"COM2"}), ListPortNames(nullptr));
 }
@@ -243,11 +232,11 @@ TEST_F(UninstallTest, TheDialogStaysResponsiveAndADevconPastTheTimeLimitFails) {
   EXPECT_TRUE(watch.answered);
   EXPECT_FALSE(watch.enabled);
   EXPECT_TRUE(IsWindowEnabled(m_dlg.m_hWnd));
-  EXPECT_EQ(Then(Then(Unpacked(L"amd64"), L"start to uninstall\n"), L"devcon timed out\n"), Seen::s_traces);
+  EXPECT_EQ(Then(Then(Unpacked(L"amd64"), L"start to uninstall\n"), L"devcon timed out\n"), m_traces.Lines());
   ASSERT_EQ(1u, Seen::s_boxes.size());
   EXPECT_EQ(L"Fail to uninstall the port!", Seen::s_boxes[0].text);
   EXPECT_EQ(-1, m_dlg.m_portList.GetSelectedIndex());  // refreshed afterwards
-  EXPECT_FALSE(fs::exists(Seen::WorkFolder()));
+  EXPECT_FALSE(fs::exists(WorkFolder()));
 }
 
 }  // namespace

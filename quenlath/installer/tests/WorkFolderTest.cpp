@@ -8,8 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "DebugTrace.h"
 #include "TestFiles.h"
+#include "TraceCollector.h"
 #include "WorkerRun.h"
 #include "testing/DialogAnswer.h"
 
@@ -19,19 +19,9 @@ namespace {
 
 using Lines = std::vector<std::wstring>;
 
-Lines* g_traces = nullptr;
-void Collect(const wchar_t* text) { g_traces->emplace_back(text); }
-
 class WorkFolderTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    g_traces = &m_traces;
-    m_previous = SetDebugTraceSink(Collect);
-  }
-  void TearDown() override { SetDebugTraceSink(m_previous); }
-
-  Lines m_traces;
-  DebugTraceSink m_previous = nullptr;
+  TraceCollector m_traces;
 };
 
 TEST_F(WorkFolderTest, EntryNamesThatWouldLeaveTheFolderAreRefused) {
@@ -49,7 +39,7 @@ TEST_F(WorkFolderTest, EntryNamesThatWouldLeaveTheFolderAreRefused) {
   const fs::path outside = fs::path(work.Path()).parent_path() / L"devcon.exe";
   EXPECT_FALSE(work.Unpack(archive, 3, L"amd64\\..\\..\\devcon.exe"));
   EXPECT_FALSE(fs::exists(outside));
-  EXPECT_EQ(Lines({L"create dir " + work.Path() + L"\n", L"refuse entry amd64\\..\\..\\devcon.exe\n"}), m_traces);
+  EXPECT_EQ(Lines({L"create dir " + work.Path() + L"\n", L"refuse entry amd64\\..\\..\\devcon.exe\n"}), m_traces.Lines());
 }
 
 // Every path below the folder, "\" and an entry name of the length given,
@@ -65,7 +55,7 @@ TEST_F(WorkFolderTest, IsMadeOnlyWhereItsLongestEntryFits) {
     ASSERT_TRUE(work.Create(longest));
     EXPECT_EQ(path, work.Path());
   }
-  EXPECT_EQ(Lines({L"create work folder fail![206]\n", L"create dir " + path + L"\n"}), m_traces);
+  EXPECT_EQ(Lines({L"create work folder fail![206]\n", L"create dir " + path + L"\n"}), m_traces.Lines());
   EXPECT_FALSE(fs::exists(path));
 }
 
@@ -93,7 +83,7 @@ TEST_F(WorkFolderTest, IsHeldWhileUsedAndRemovedWithoutAMessage) {
     work.Remove();
     letGo.join();
     EXPECT_FALSE(fs::exists(path));
-    EXPECT_EQ(1u, m_traces.size());
+    EXPECT_EQ(1u, m_traces.Lines().size());
   }
   {
     WorkFolder work;
@@ -104,8 +94,8 @@ TEST_F(WorkFolderTest, IsHeldWhileUsedAndRemovedWithoutAMessage) {
     work.Remove();
     EXPECT_LT(GetTickCount64() - start, 3000u);
     EXPECT_TRUE(fs::exists(path / L"kept"));
-    ASSERT_EQ(3u, m_traces.size());
-    EXPECT_EQ(0u, m_traces[2].find(L"delete dir fail![")) << m_traces[2];
+    ASSERT_EQ(3u, m_traces.Lines().size());
+    EXPECT_EQ(0u, m_traces.Lines()[2].find(L"delete dir fail![")) << m_traces.Lines()[2];
     CloseHandle(kept);
   }
   EXPECT_TRUE(boxes.Captions().empty());

@@ -5,18 +5,9 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "DebugTrace.h"
 #include "InstallWorker.h"
+#include "TraceCollector.h"
 #include "WorkFolder.h"
-
-namespace {
-
-std::vector<std::wstring>* g_traces = nullptr;
-void CollectTrace(const wchar_t* text) {
-  if (g_traces) g_traces->emplace_back(text);
-}
-
-}  // namespace
 
 namespace {
 
@@ -41,8 +32,7 @@ WorkerRun RunWorker(const std::vector<std::uint8_t>& package, int portType, cons
   HWND sink = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
   Work work{{package.data(), static_cast<UINT32>(package.size()), portType, sink}, archFolder, devconTimeLimitMs,
             0xFFFFFFFF};
-  g_traces = &run.traces;
-  const DebugTraceSink previous = SetDebugTraceSink(CollectTrace);
+  const TraceCollector traces;
   // On a thread of its own, as the progress dialog runs it.
   HANDLE thread = CreateThread(nullptr, 0, RunWork, &work, 0, nullptr);
   if (thread) {
@@ -50,8 +40,7 @@ WorkerRun RunWorker(const std::vector<std::uint8_t>& package, int portType, cons
     CloseHandle(thread);
   }
   run.result = work.result;
-  SetDebugTraceSink(previous);
-  g_traces = nullptr;
+  run.traces = traces.Lines();
   MSG msg;
   while (PeekMessageW(&msg, sink, WM_INSTALL_PROGRESS, WM_INSTALL_PROGRESS, PM_REMOVE))
     run.posts.emplace_back(msg.wParam, msg.lParam);

@@ -14,37 +14,10 @@
 #include <cwchar>
 #include <string>
 
+#include "DravelinProcess.h"
 #include "resource.h"
 #include "testing/ProcessWindows.h"
 #include "testing/WindowTexts.h"
-
-namespace {
-
-BOOL CALLBACK IsTextStatic(HWND w, LPARAM p)
-{
-    wchar_t cls[16] = {};
-    GetClassNameW(w, cls, 16);
-    if (_wcsicmp(cls, L"Static") != 0 || uitest::WindowText(w).empty())
-        return TRUE;
-    *reinterpret_cast<HWND*>(p) = w;
-    return FALSE;
-}
-
-// The text of a message box: its static that holds text.
-std::wstring BoxText(HWND box)
-{
-    HWND text = nullptr;
-    EnumChildWindows(box, IsTextStatic, reinterpret_cast<LPARAM>(&text));
-    return text ? uitest::WindowText(text) : std::wstring();
-}
-
-// A visible dialog of process pid other than the main dialog, waiting up to 20 s.
-HWND WaitForOtherDialog(DWORD pid, HWND mainDlg)
-{
-    return uitest::WaitForProcessWindow(pid, L"#32770", 20000, mainDlg);
-}
-
-} // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -58,25 +31,20 @@ int wmain(int argc, wchar_t** argv)
     const int button = command == L"change-port" || namesUnread ? IDC_CHANGE_PORT
                        : command == L"uninstall"                ? IDC_UNINSTALL
                                                                 : 0;
-    std::wstring line = L"\"" + std::wstring(argv[1]) + L"\"";
-    STARTUPINFOW si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    DravelinProcess dravelin;
+    if (!dravelin.Start(argv[1])) {
         std::printf("cannot start Dravelin.exe (%lu)\n", GetLastError());
         return 2;
     }
     int result = 3;
-    HWND dlg = uitest::WaitForProcessWindow(pi.dwProcessId, L"#32770", 20000);
+    HWND dlg = dravelin.WaitForNewDialog();
     HWND shown = dlg;
     if (dlg && button) {
         // Home selects the first row; messages with pointers don't cross processes.
-        HWND list = GetDlgItem(dlg, IDC_PORT_LIST);
-        PostMessageW(list, WM_KEYDOWN, VK_HOME, 0);
-        PostMessageW(list, WM_KEYUP, VK_HOME, 0xC0000000);
-        Sleep(300);
+        if (!uitest::PressKey(GetDlgItem(dlg, IDC_PORT_LIST), VK_HOME))
+            std::printf("the port list did not answer\n");
         uitest::ClickButton(dlg, button);
-        shown = WaitForOtherDialog(pi.dwProcessId, dlg);
+        shown = dravelin.WaitForNewDialog();
     }
     if (shown) {
         std::printf("ready %ls\n", uitest::WindowText(shown).c_str());
@@ -84,37 +52,33 @@ int wmain(int argc, wchar_t** argv)
         Sleep(holdMs);
         bool listed = false;
         if (namesUnread) {
-            std::printf("box %ls\n", BoxText(shown).c_str());
-            uitest::ClickButton(shown, IDOK);
-            Sleep(300);
-            HWND change = WaitForOtherDialog(pi.dwProcessId, dlg);
+            std::printf("box %ls\n", MessageText(shown).c_str());
+            if (!dravelin.Answer(shown, IDOK))
+                std::printf("the box stayed\n");
+            HWND change = dravelin.WaitForNewDialog();
             std::printf("then %ls\n", change ? uitest::WindowText(change).c_str() : L"nothing");
-            uitest::ClickButton(change, IDCANCEL);
-            Sleep(300);
+            if (change && !dravelin.Answer(change, IDCANCEL))
+                std::printf("the dialog stayed\n");
         } else if (button == IDC_CHANGE_PORT) {
-            uitest::ClickButton(shown, IDCANCEL);
-            Sleep(300);
+            if (!dravelin.Answer(shown, IDCANCEL))
+                std::printf("the dialog stayed\n");
         } else if (button == IDC_UNINSTALL) {
-            std::printf("box %ls\n", BoxText(shown).c_str());
-            uitest::ClickButton(shown, IDOK);
-            Sleep(300);
+            std::printf("box %ls\n", MessageText(shown).c_str());
+            if (!dravelin.Answer(shown, IDOK))
+                std::printf("the box stayed\n");
             const LRESULT rows = SendMessageW(GetDlgItem(dlg, IDC_PORT_LIST), LVM_GETITEMCOUNT, 0, 0);
             std::printf("rows %d\n", static_cast<int>(rows));
             listed = rows != 0;
         }
         PostMessageW(dlg, WM_CLOSE, 0, 0);
-        DWORD code = 3;
-        if (WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0 && GetExitCodeProcess(pi.hProcess, &code))
+        const long code = dravelin.WaitForExit();
+        if (code != -1)
             result = static_cast<int>(code);
         if (result == 0 && listed)
             result = 4;
     } else {
         std::printf("no dialog\n");
     }
-    if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT)
-        TerminateProcess(pi.hProcess, 3);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
     std::printf("exit %d\n", result);
     return result;
 }

@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "DravelinProcess.h"
+#include "InfPatch.h"
 #include "PortDevices.h"
 #include "TestFiles.h"
 #include "WaitDialog.h"
@@ -30,87 +32,47 @@
 
 namespace {
 
-// A visible dialog box of the process other than `other` (null after 20 s).
-HWND WaitForDialogOtherThan(DWORD pid, HWND other) {
-  return uitest::WaitForProcessWindow(pid, L"#32770", 20000, other);
-}
-
 int PortType(const wchar_t* exe, DWORD holdMs) {
-  std::wstring line = L"\"" + std::wstring(exe) + L"\"";
-  STARTUPINFOW si{};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+  DravelinProcess dravelin;
+  if (!dravelin.Start(exe)) {
     std::printf("cannot start Dravelin.exe (%lu)\n", GetLastError());
     return 2;
   }
-  int result = 3;
-  HWND main = WaitForDialogOtherThan(pi.dwProcessId, nullptr);
-  if (main) {
-    PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_INSTALL, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(main, IDC_INSTALL)));
-    HWND portDlg = WaitForDialogOtherThan(pi.dwProcessId, main);
-    if (portDlg) {
-      std::printf("ready %ls\n", uitest::WindowText(portDlg).c_str());
-      std::fflush(stdout);
-      Sleep(holdMs);
-      uitest::ClickButton(portDlg, IDCANCEL);
-    } else {
-      std::printf("no port-type dialog\n");
-    }
-    Sleep(500);
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    DWORD code = 3;
-    if (WaitForSingleObject(pi.hProcess, 20000) == WAIT_OBJECT_0 && GetExitCodeProcess(pi.hProcess, &code))
-      result = portDlg ? static_cast<int>(code) : 3;
-  } else {
+  HWND main = dravelin.WaitForNewDialog();
+  if (!main) {
     std::printf("no dialog\n");
+    return 3;
   }
-  if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 3);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return result;
+  uitest::ClickButton(main, IDC_INSTALL);
+  HWND portDlg = dravelin.WaitForNewDialog();
+  if (portDlg) {
+    std::printf("ready %ls\n", uitest::WindowText(portDlg).c_str());
+    std::fflush(stdout);
+    Sleep(holdMs);
+    if (!dravelin.Answer(portDlg, IDCANCEL)) std::printf("the port-type dialog stayed\n");
+  } else {
+    std::printf("no port-type dialog\n");
+  }
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  const long code = dravelin.WaitForExit();
+  return portDlg && code != -1 ? static_cast<int>(code) : 3;
 }
 
 int Install(const wchar_t* exe, bool parallel) {
-  std::wstring line = L"\"" + std::wstring(exe) + L"\"";
-  STARTUPINFOW si{};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi{};
-  if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 2;
-  int result = 3;
-  HWND main = WaitForDialogOtherThan(pi.dwProcessId, nullptr);
-  HWND portDlg = main ? (PostMessageW(main, WM_COMMAND, MAKEWPARAM(IDC_INSTALL, BN_CLICKED),
-                                      reinterpret_cast<LPARAM>(GetDlgItem(main, IDC_INSTALL))),
-                         WaitForDialogOtherThan(pi.dwProcessId, main))
-                      : nullptr;
-  if (portDlg) {
-    SendMessageW(GetDlgItem(portDlg, parallel ? IDC_SERIAL_PORT : IDC_PARALLEL_PORT), BM_SETCHECK, BST_UNCHECKED, 0);
-    SendMessageW(GetDlgItem(portDlg, parallel ? IDC_PARALLEL_PORT : IDC_SERIAL_PORT), BM_SETCHECK, BST_CHECKED, 0);
-    uitest::ClickButton(portDlg, IDOK);
-    // The progress dialog comes and goes; the message box has the text static.
-    HWND box = nullptr;
-    for (int i = 0; i < 1500 && !box; ++i) {
-      HWND found = WaitForDialogOtherThan(pi.dwProcessId, main);
-      if (found && found != portDlg && GetDlgItem(found, 0xFFFF)) box = found;
-      else Sleep(20);
-    }
-    if (box) {
-      const std::wstring message = uitest::WindowText(GetDlgItem(box, 0xFFFF));
-      std::printf("message %ls\n", message.c_str());
-      uitest::ClickButton(box, IDOK);
-      Sleep(500);
-      const std::vector<std::wstring> ports = ListPortNames(nullptr);
-      for (const std::wstring& port : ports) std::printf("installed %ls\n", port.c_str());
-      result = message == L"Port installation is successful!" && ports.size() == 1 ? 0 : 1;
-    }
-    PostMessageW(main, WM_CLOSE, 0, 0);
-    WaitForSingleObject(pi.hProcess, 20000);
+  DravelinProcess dravelin;
+  if (!dravelin.Start(exe)) {
+    std::printf("cannot start Dravelin.exe (%lu)\n", GetLastError());
+    return 2;
   }
-  if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(pi.hProcess, 3);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
-  return result;
+  const InstallOutcome outcome = InstallThroughTheDialogs(dravelin, parallel ? kParallelPort : kSerialPort);
+  if (!outcome.message.empty()) std::printf("message %ls\n", outcome.message.c_str());
+  if (!outcome.failure.empty()) {
+    std::printf("%ls\n", outcome.failure.c_str());
+    return 3;
+  }
+  const std::vector<std::wstring> ports = ListPortNames(nullptr);
+  for (const std::wstring& port : ports) std::printf("installed %ls\n", port.c_str());
+  return outcome.message == L"Port installation is successful!" && ports.size() == 1 ? 0 : 1;
 }
 
 int Write(const wchar_t* port, const wchar_t* text) {
