@@ -20,6 +20,8 @@ if(CMAKE_CROSSCOMPILING)
   # The limits leave room for a machine that is busy with other work too.
   add_test(NAME wine_template COMMAND timeout -k 5 290 ${WINE_SESSION} template)
   set_tests_properties(wine_template PROPERTIES FIXTURES_SETUP wine_template TIMEOUT 300)
+  add_test(NAME wine_harness COMMAND bash ${PROJECT_SOURCE_DIR}/testkit/tests/harness_test.sh ${CMAKE_BINARY_DIR}/wine-test)
+  set_tests_properties(wine_harness PROPERTIES TIMEOUT 60)
 endif()
 
 # wine_session(<name> [PTY_LINES])
