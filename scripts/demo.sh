@@ -8,6 +8,7 @@
 # that reached the printer: listed in hex with each command's name or the
 # text (EscPosView.exe), and the paper as it would print.
 root=$(cd "$(dirname "$0")/.." && pwd)
+source "$root/testkit/wine-layout.sh"
 source "$root/testkit/checked.sh"
 source "$root/testkit/wine-reg.sh"
 out=${BUILD_ROOT:-$root/build}

@@ -18,7 +18,7 @@ screen_session() {
   for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
   [ -s "$work/display" ] || { cat "$work/xvfb.log"; die "Xvfb did not start"; }
   n=$(tr -d '\n' < "$work/display")
-  export DISPLAY=":$n" WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG="$lang"
+  export DISPLAY=":$n" WINEPREFIX="$work/prefix" WINEDEBUG=-all,err+all WINEDLLOVERRIDES="mscoree,mshtml=" LANG="$lang"
   quiet timeout 30 /usr/lib/wine/wineserver -p
   quiet timeout 120 /usr/lib/wine/wine64 wineboot
 }
