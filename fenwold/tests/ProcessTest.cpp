@@ -83,11 +83,14 @@ void SetString(const std::wstring& key, const wchar_t* name, const std::wstring&
               ERROR_SUCCESS);
 }
 
-bool WaitUntilGone(HWND window)
+// Waits for `window` to go, then for `frame`'s thread to answer a message:
+// the command that showed the window has then done the rest of its work.
+bool WaitUntilGone(HWND window, HWND frame)
 {
     for (int i = 0; i < 500 && IsWindow(window); ++i)
         Sleep(20);
-    return !IsWindow(window);
+    DWORD_PTR answer = 0;
+    return !IsWindow(window) && SendMessageTimeoutW(frame, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer) != 0;
 }
 
 // The devices and the name of this test, before and after it.
@@ -145,7 +148,7 @@ TEST(FenwoldDriven, RightClickedDeviceIsTheOneEditedAndADeletedDevicesNameIsFree
     EXPECT_EQ(uitest::WindowText(details), L"Port Details");
     ASSERT_TRUE(uitest::ChooseByText(GetDlgItem(details, IDC_PORTCFG_PORT), L"COM5"));
     ASSERT_TRUE(uitest::ClickButton(details, IDOK));
-    ASSERT_TRUE(WaitUntilGone(details));
+    ASSERT_TRUE(WaitUntilGone(details, frame));
     EXPECT_EQ(ReadString(kPrinters + L"\\" + kDevices[1], L"Port"), L"COM5");
     EXPECT_EQ(ReadString(kPrinters + L"\\" + kDevices[0], L"Port"), L"COM2");
 
@@ -155,7 +158,7 @@ TEST(FenwoldDriven, RightClickedDeviceIsTheOneEditedAndADeletedDevicesNameIsFree
     ASSERT_NE(question, nullptr);
     EXPECT_EQ(uitest::WindowText(question), L"POSPrinter\\" + kDevices[1]);
     ASSERT_TRUE(uitest::ClickButton(question, IDYES));
-    ASSERT_TRUE(WaitUntilGone(question));
+    ASSERT_TRUE(WaitUntilGone(question, frame));
     const std::vector<std::wstring> devices = opos_test::EnumDevices(L"POSPrinter");
     EXPECT_EQ(std::count(devices.begin(), devices.end(), kDevices[1]), 0);
     EXPECT_EQ(ReadString(kPrinters, kLdn), L"") << "the name went with its device";
@@ -169,9 +172,9 @@ TEST(FenwoldDriven, RightClickedDeviceIsTheOneEditedAndADeletedDevicesNameIsFree
     ASSERT_TRUE(uitest::ChooseByText(GetDlgItem(add, IDC_ADDDEV_MODEL), kDevices[2].c_str()));
     SendMessageW(GetDlgItem(add, IDC_ADDDEV_LDN), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kLdn));
     ASSERT_TRUE(uitest::ClickButton(add, IDOK));
-    if (!WaitUntilGone(add)) {
+    if (!WaitUntilGone(add, frame)) {
         HWND box = fenwold.WaitForDialog(1000, add);
-        FAIL() << "Add New Device stayed open: " << testing::PrintToString(uitest::WindowText(GetDlgItem(box, 0xFFFF)));
+        FAIL() << "Add New Device stayed open, or the frame did not answer: " << testing::PrintToString(uitest::WindowText(GetDlgItem(box, 0xFFFF)));
     }
     EXPECT_EQ(ReadString(kPrinters, kLdn), kDevices[2]);
 
