@@ -22,6 +22,13 @@ if(CMAKE_CROSSCOMPILING)
   set_tests_properties(wine_template PROPERTIES FIXTURES_SETUP wine_template TIMEOUT 300)
   add_test(NAME wine_harness COMMAND bash ${PROJECT_SOURCE_DIR}/testkit/tests/harness_test.sh ${CMAKE_BINARY_DIR}/wine-test)
   set_tests_properties(wine_harness PROPERTIES TIMEOUT 60)
+  # A session of their own each, from the template: in a container's limits,
+  # and interrupted while a test runs in it.
+  foreach(case container interrupt)
+    add_test(NAME wine_harness_${case}
+             COMMAND timeout -k 5 230 bash ${PROJECT_SOURCE_DIR}/testkit/tests/harness_${case}_test.sh ${CMAKE_BINARY_DIR})
+    set_tests_properties(wine_harness_${case} PROPERTIES FIXTURES_REQUIRED wine_template TIMEOUT 240 PROCESSORS 2)
+  endforeach()
 endif()
 
 # wine_session(<name> [PTY_LINES])

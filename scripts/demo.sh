@@ -6,33 +6,31 @@
 # demo receipt in one transaction, the printer reports its cover open,
 # disable, release, close. Shows each OPOS result and call, then the bytes
 # that reached the printer: listed in hex with each command's name or the
-# text (EscPosView.exe), and the paper as it would print.
+# text (EscPosView.exe), and the paper as it would print.  Whatever it
+# started ends with it, also when it is interrupted (testkit/run-scope.sh).
 root=$(cd "$(dirname "$0")/.." && pwd)
-source "$root/testkit/wine-layout.sh"
 source "$root/testkit/checked.sh"
-source "$root/testkit/wine-reg.sh"
+source "$root/testkit/run-scope.sh"
 out=${BUILD_ROOT:-$root/build}
 build=$out/x64
-bash "$root/scripts/build.sh" x64
+# wine-layout.sh may run this script again: the build is done by then.
+[ -n "${WINE_LAYOUT:-}" ] || run_wait bash "$root/scripts/build.sh" x64
+wine_layout_guard=$build/wine-layout.so
+source "$root/testkit/wine-layout.sh"
+source "$root/testkit/wine-reg.sh"
 
 # A Wine session of the demo's own, from the build's template prefix (where
 # Calbrique.dll is registered); the line: COM9 for the service object, its
 # other end is the printer.
 session="$build/wine-session"
 state=$build/wine/sessions/demo/lines
-"$session" template
-"$session" up demo pty:com9:com109
+run_scratch "$build/wine/sessions/demo"
+run_wait "$session" template
+run_wait "$session" up demo pty:com9:com109
 eval "$("$session" env demo)"
 wine=/usr/lib/wine/wine64
 device=DemoPrinter
 printer_end=$state/com109
-
-cleanup() {
-  [ -n "${capture:-}" ] && kill "$capture" 2>/dev/null || true
-  [ -n "${printer:-}" ] && kill "$printer" 2>/dev/null || true
-  "$session" down demo >/dev/null 2>&1 || true
-}
-trap cleanup EXIT
 
 # 9600 bit/s, 8 data bits, no parity, one stop bit, RTS/CTS flow control.
 reg_import <<EOF
@@ -78,4 +76,6 @@ sleep 0.2
 echo "== Bytes the printer received"
 "$wine" "$build/testkit/EscPosView.exe" "$("$wine" winepath -w "$state/printed.bin" | tr -d '\r')" 437 |
   tr -d '\r' | sed 's/^/   /'
+kill "$capture" "$printer" 2>/dev/null || true
+quiet "$session" down demo
 exit "$status"

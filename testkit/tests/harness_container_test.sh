@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# harness_container_test.sh BUILD: the harness where a container's limits
+# hold: under the seccomp filter of a container engine's default profile
+# (setarch -R is refused) and with no core file allowed, a session comes up
+# with its server's folder in the build tree, a Windows program runs in it
+# through wine-test with the layout guard loaded, and the session goes down.
+source "$(dirname "$0")/../checked.sh"
+build=$1 name=harness-container
+contained() { "$build/testkit/container-seccomp" "$@"; }
+ulimit -Hc 0
+! contained setarch -R true 2>/dev/null || die "container-seccomp let setarch -R through"
+trap '"$build/wine-session" down "$name" >/dev/null 2>&1 || true' EXIT
+quiet contained "$build/wine-session" up "$name"
+folder=$(readlink "/proc/$(cut -d' ' -f1 "$build/wine/sessions/$name/server.pid")/cwd")
+[[ "$folder" == "$build/wine/tmp/"* ]] || die "the session's wineserver works in $folder, not in the build tree"
+# The program's Wine process, looked at once it is up.
+out=$(WINE_SESSION=$name contained "$build/wine-test" bash -c '
+  /usr/lib/wine/wine64 "$1" "Z:$WINE_TEST_SCRATCH/ready" & program=$!
+  for _ in $(seq 600); do [ -f "$WINE_TEST_SCRATCH/ready" ] && break; sleep 0.1; done
+  [ -f "$WINE_TEST_SCRATCH/ready" ] || { echo "the program never came up"; exit 1; }
+  echo "personality $(cat /proc/$program/personality)"
+  grep -q /wine-layout.so "/proc/$program/maps" && echo "guard loaded"' _ "$build/wine-keeper.exe" 2>&1) ||
+  die "the Windows program did not run in a container: $out"
+grep -qx 'personality 00000000' <<< "$out" || die "the program did not run randomized: $out"
+grep -qx 'guard loaded' <<< "$out" || die "the program's Wine process has no layout guard: $out"
+quiet contained "$build/wine-session" down "$name"
+trap - EXIT
