@@ -7,9 +7,12 @@
 // Settings with 0 COM ports, Add New Device of the first model of the first
 // class (with the catalogue in the current directory) when that device exists
 // already, or Port Details of the device Model-80 with "xyz" as its output
-// interval time.
+// interval time.  The box must be a message box with the program's text in
+// the session's language (Chinese under a Chinese UI, else English); when it
+// is not, the driver says what was shown instead and exits with 5.
 #include "FenwoldProcess.h"
 #include "OposRegistry.h"
+#include "PortRangeDlg.h"
 #include "resource.h"
 #include "testing/ProcessWindows.h"
 #include "testing/WindowTexts.h"
@@ -18,8 +21,78 @@
 
 #include <cstdio>
 #include <cwchar>
+#include <string>
 
 namespace {
+// String `id` of Fenwold.exe's table in the session's language.
+std::wstring ProgramString(UINT id)
+{
+    const WORD language = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE
+                              ? MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED)
+                              : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+    HMODULE module = LoadLibraryExW(FenwoldExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    HRSRC block = module ? FindResourceExW(module, RT_STRING, MAKEINTRESOURCEW(id / 16 + 1), language) : nullptr;
+    std::wstring text = L"<no string " + std::to_wstring(id) + L" in language " + std::to_wstring(language) + L">";
+    if (block) {
+        const auto* p = static_cast<const WCHAR*>(LockResource(LoadResource(module, block)));
+        for (UINT i = 0; i < id % 16; ++i)
+            p += 1 + *p;
+        if (*p)
+            text.assign(p + 1, *p);
+    }
+    if (module)
+        FreeLibrary(module);
+    return text;
+}
+
+// String `id`, a format with one %d or %s, filled with `argument`.
+std::wstring ProgramText(UINT id, const std::wstring& argument)
+{
+    std::wstring text = ProgramString(id);
+    const size_t at = text.find(L'%');
+    const size_t end = text.find_first_of(L"ds", at);
+    if (end != std::wstring::npos)
+        text.replace(at, end - at + 1, argument);
+    return text;
+}
+
+// The label before `edit`, without its mnemonic's '&'.
+std::wstring FieldLabel(HWND edit)
+{
+    std::wstring label;
+    for (wchar_t c : uitest::WindowText(GetWindow(edit, GW_HWNDPREV)))
+        if (c != L'&')
+            label += c;
+    return label;
+}
+
+// `text` on one line in UTF-8, for the log.
+std::string LogText(const std::wstring& text)
+{
+    std::wstring line;
+    for (wchar_t c : text)
+        line += c == L'\n' ? std::wstring(L"\\n") : std::wstring(1, c);
+    std::string utf8(WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, nullptr, 0, nullptr, nullptr), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr);
+    utf8.resize(utf8.empty() ? 0 : utf8.size() - 1);
+    return utf8;
+}
+
+// Empty when `box` is a message box saying `want`; else what it is.
+std::wstring OtherThan(HWND box, const std::wstring& want)
+{
+    if (!box)
+        return L"nothing";
+    HWND text = GetDlgItem(box, 0xFFFF);
+    if (!text)
+        return L"the dialog \"" + uitest::WindowText(box) + L"\"";
+    // The text control may still be empty right after the box shows.
+    std::wstring shown = uitest::WindowText(text);
+    for (const DWORD start = GetTickCount(); shown != want && GetTickCount() - start < 5000; shown = uitest::WindowText(text))
+        Sleep(20);
+    return shown == want ? std::wstring() : L"the message box \"" + shown + L"\"";
+}
+
 // Selects the tree's first root; false when the tree is not found.
 bool SelectFirstClass(HWND frame)
 {
@@ -39,7 +112,8 @@ bool SelectItem(const FenwoldProcess& fenwold, HWND frame, const wchar_t* text)
 }
 
 // Opens the dialog of `which` and makes it show its box; the box, or null.
-HWND ShowBox(FenwoldProcess& fenwold, HWND frame, const std::wstring& which, HWND& dialog)
+// `want` gets the text the box must show.
+HWND ShowBox(FenwoldProcess& fenwold, HWND frame, const std::wstring& which, HWND& dialog, std::wstring& want)
 {
     const bool replace = which == L"replace";
     const bool portDetails = which == L"portdetails";
@@ -52,14 +126,19 @@ HWND ShowBox(FenwoldProcess& fenwold, HWND frame, const std::wstring& which, HWN
     if (!dialog)
         return nullptr;
     if (portDetails) {
-        SendMessageW(GetDlgItem(dialog, IDC_PORTCFG_TIMEOUT), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"xyz"));
+        HWND timeout = GetDlgItem(dialog, IDC_PORTCFG_TIMEOUT);
+        SendMessageW(timeout, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"xyz"));
+        want = ProgramText(IDS_NUMBER_INVALID, FieldLabel(timeout));
     } else if (replace) {
         HWND models = GetDlgItem(dialog, IDC_ADDDEV_MODEL);
         SendMessageW(models, CB_SETCURSEL, 0, 0);
         SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_ADDDEV_MODEL, CBN_SELCHANGE), reinterpret_cast<LPARAM>(models));
-        opos_test::AddDevices(L"POSPrinter", {uitest::WindowText(models)});
+        const std::wstring model = uitest::WindowText(models);
+        opos_test::AddDevices(L"POSPrinter", {model});
+        want = ProgramText(IDS_REPLACE_DEVICE, model);
     } else {
         SendMessageW(GetDlgItem(dialog, IDC_PORTRANGE_COM), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"0"));
+        want = ProgramText(IDS_PORT_RANGE_INVALID, std::to_wstring(CPortRangeDlg::kMaxComPorts));
     }
     uitest::ClickButton(dialog, IDOK);
     return fenwold.WaitForDialog(10000, dialog);
@@ -76,7 +155,7 @@ int wmain(int argc, wchar_t** argv)
     }
     HWND box = nullptr;
     const std::wstring text = fenwold.WaitForBox(20000, &box);
-    std::printf("box: %ls\n", text.c_str());
+    std::printf("box: %s\n", LogText(text).c_str());
     if (box)
         uitest::ClickButton(box, GetDlgItem(box, IDOK) ? IDOK : IDNO);
     HWND frame = fenwold.WaitForFrame(20000);
@@ -86,6 +165,7 @@ int wmain(int argc, wchar_t** argv)
     }
     HWND dialog = nullptr;
     HWND shown = nullptr;
+    bool wrongBox = false;
     if (argc > 2 && wcscmp(argv[2], L"class") == 0) {
         Sleep(500);
         if (!SelectFirstClass(frame))
@@ -94,8 +174,16 @@ int wmain(int argc, wchar_t** argv)
     } else if (argc > 2 && (wcscmp(argv[2], L"portrange") == 0 || wcscmp(argv[2], L"replace") == 0 ||
                                    wcscmp(argv[2], L"portdetails") == 0)) {
         Sleep(500);
-        shown = ShowBox(fenwold, frame, argv[2], dialog);
-        std::printf("shown: %ls\n", shown ? uitest::WindowText(GetDlgItem(shown, 0xFFFF)).c_str() : L"nothing");
+        std::wstring want;
+        shown = ShowBox(fenwold, frame, argv[2], dialog, want);
+        const std::wstring other = want.empty() ? L"" : OtherThan(shown, want);
+        wrongBox = want.empty() || !other.empty();
+        if (want.empty())
+            std::printf("wrong box: no %ls box, its dialog did not open\n", argv[2]);
+        else if (wrongBox)
+            std::printf("wrong box: want the message box \"%s\", shown %s\n", LogText(want).c_str(), LogText(other).c_str());
+        else
+            std::printf("shown: %s\n", LogText(want).c_str());
     } else if (argc > 2) {
         Sleep(500);
         PostMessageW(frame, WM_SYSCHAR, argv[2][0], 1 << 29);
@@ -115,5 +203,5 @@ int wmain(int argc, wchar_t** argv)
     PostMessageW(frame, WM_CLOSE, 0, 0);
     const DWORD code = fenwold.WaitForExit(20000);
     std::printf("exit %lu\n", code);
-    return static_cast<int>(code);
+    return wrongBox ? 5 : static_cast<int>(code);
 }

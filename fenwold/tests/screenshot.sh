@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Screenshot of Fenwold's main frame on a screen of its own:
-#   screenshot.sh <build dir> <width>x<height> <LANG> <out.png> [menu mnemonic | class | portrange | replace]
+#   screenshot.sh <build dir> <width>x<height> <LANG> <out.png> [menu mnemonic | class | portrange | replace | portdetails]
 # Runs in a copy of the build's Wine prefix on a new Xvfb display, answers the
 # start-up message box (fenwold_drive), shoots the screen, closes the frame and
-# fails unless Fenwold ended with exit code 1.  Frames on screens wider than
+# fails unless Fenwold ended with exit code 1 (fenwold_drive exits with 5 when
+# a refusal box is not the one wanted).  Frames on screens wider than
 # 800 pixels must be 800 x 600; on narrower ones they keep their default size.
 set -euo pipefail
 build=$1 size=$2 lang=$3 out=$4 menu=${5:-}

@@ -7,6 +7,9 @@
 // then be empty, else the exit code is 4).  With "names-unread" it clicks
 // "Chg. Port No." too and holds the message box that comes first (the names
 // in use can't be read); it answers it and cancels the dialog behind it.
+// Those two boxes must be message boxes with the program's text in the
+// session's language (Chinese under a Chinese UI, else English); when one is
+// not, the driver says what was shown instead, holds that and exits with 5.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -18,6 +21,48 @@
 #include "resource.h"
 #include "testing/ProcessWindows.h"
 #include "testing/WindowTexts.h"
+
+namespace {
+
+// String `id` of the table of the program at `exe` in the session's language.
+std::wstring ProgramString(const wchar_t* exe, UINT id) {
+  const WORD language = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE
+                            ? MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED)
+                            : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+  HMODULE module = LoadLibraryExW(exe, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  HRSRC block = module ? FindResourceExW(module, RT_STRING, MAKEINTRESOURCEW(id / 16 + 1), language) : nullptr;
+  std::wstring text = L"<no string " + std::to_wstring(id) + L" in language " + std::to_wstring(language) + L">";
+  if (block) {
+    const auto* p = static_cast<const WCHAR*>(LockResource(LoadResource(module, block)));
+    for (UINT i = 0; i < id % 16; ++i) p += 1 + *p;
+    if (*p) text.assign(p + 1, *p);
+  }
+  if (module) FreeLibrary(module);
+  return text;
+}
+
+// `text` on one line in UTF-8, for the log.
+std::string LogText(const std::wstring& text) {
+  std::wstring line;
+  for (wchar_t c : text) line += c == L'\n' ? std::wstring(L"\\n") : std::wstring(1, c);
+  std::string utf8(WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, nullptr, 0, nullptr, nullptr), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr);
+  utf8.resize(utf8.empty() ? 0 : utf8.size() - 1);
+  return utf8;
+}
+
+// Empty when `box` is a message box saying `want`; else what it is.
+std::wstring OtherThan(HWND box, const std::wstring& want) {
+  if (!box) return L"nothing";
+  if (!GetDlgItem(box, 0xFFFF)) return L"the dialog \"" + uitest::WindowText(box) + L"\"";
+  // The text control may still be empty right after the box shows.
+  std::wstring shown = MessageText(box);
+  for (const DWORD start = GetTickCount(); shown != want && GetTickCount() - start < 5000; shown = MessageText(box))
+    Sleep(20);
+  return shown == want ? std::wstring() : L"the message box \"" + shown + L"\"";
+}
+
+}  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -36,6 +81,7 @@ int wmain(int argc, wchar_t** argv)
         std::printf("cannot start Dravelin.exe (%lu)\n", GetLastError());
         return 2;
     }
+    const UINT wantId = namesUnread ? IDS_PORT_NAMES_UNREAD : command == L"uninstall" ? IDS_UNINSTALL_OK : 0;
     int result = 3;
     HWND dlg = dravelin.WaitForNewDialog();
     HWND shown = dlg;
@@ -46,24 +92,36 @@ int wmain(int argc, wchar_t** argv)
         uitest::ClickButton(dlg, button);
         shown = dravelin.WaitForNewDialog();
     }
-    if (shown) {
-        std::printf("ready %ls\n", uitest::WindowText(shown).c_str());
+    std::wstring other;
+    if (dlg && wantId) {
+        const std::wstring want = ProgramString(argv[1], wantId);
+        other = OtherThan(shown, want);
+        if (!other.empty())
+            std::printf("wrong box: want the message box \"%s\", shown %s\n", LogText(want).c_str(), LogText(other).c_str());
+    }
+    if (shown || !other.empty()) {
+        std::printf("ready %s\n", LogText(uitest::WindowText(shown ? shown : dlg)).c_str());
         std::fflush(stdout);
         Sleep(holdMs);
+        if (!other.empty()) {
+            // What is open stays; Dravelin is ended on the way out.
+            std::printf("exit 5\n");
+            return 5;
+        }
         bool listed = false;
         if (namesUnread) {
-            std::printf("box %ls\n", MessageText(shown).c_str());
+            std::printf("box %s\n", LogText(MessageText(shown)).c_str());
             if (!dravelin.Answer(shown, IDOK))
                 std::printf("the box stayed\n");
             HWND change = dravelin.WaitForNewDialog();
-            std::printf("then %ls\n", change ? uitest::WindowText(change).c_str() : L"nothing");
+            std::printf("then %s\n", change ? LogText(uitest::WindowText(change)).c_str() : "nothing");
             if (change && !dravelin.Answer(change, IDCANCEL))
                 std::printf("the dialog stayed\n");
         } else if (button == IDC_CHANGE_PORT) {
             if (!dravelin.Answer(shown, IDCANCEL))
                 std::printf("the dialog stayed\n");
         } else if (button == IDC_UNINSTALL) {
-            std::printf("box %ls\n", MessageText(shown).c_str());
+            std::printf("box %s\n", LogText(MessageText(shown)).c_str());
             if (!dravelin.Answer(shown, IDOK))
                 std::printf("the box stayed\n");
             const LRESULT rows = SendMessageW(GetDlgItem(dlg, IDC_PORT_LIST), LVM_GETITEMCOUNT, 0, 0);

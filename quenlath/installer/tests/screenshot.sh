@@ -6,7 +6,8 @@
 #   screenshot.sh <build dir> <LANG> <out.png> [change-port|uninstall|names-unread]
 # Runs in a copy of the build's Wine prefix on an Xvfb display of its own,
 # installs a port with the package's devcon, shoots the screen while the
-# dialog is open, then closes it; fails unless Dravelin ended with exit code 0.
+# dialog is open, then closes it; fails unless Dravelin ended with exit code 0
+# (dravelin_drive exits with 5 when a message box is not the one wanted).
 set -euo pipefail
 build=$1 lang=$2 out=$3 command=${4:-}
 source "$(dirname "$0")/../../../testkit/screen-session.sh"
