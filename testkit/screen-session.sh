@@ -33,7 +33,7 @@ shoot() {
   /usr/lib/wine/wine64 "$@" >"$log" 2>&1 &
   driver=$!
   checked_output=$log checked_command="wine64 $*"   # shown if the test is ended from outside
-  for _ in $(seq 300); do grep -q '^ready' "$log" && break; sleep 0.1; done
+  for _ in $(seq 300); do grep -q '^ready' "$log" || ! kill -0 "$driver" 2>/dev/null && break; sleep 0.1; done
   if grep -q '^ready' "$log"; then
     sleep 1.5
     mkdir -p "$(dirname "$out")"

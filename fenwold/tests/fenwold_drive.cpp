@@ -15,6 +15,7 @@
 #include "PortRangeDlg.h"
 #include "resource.h"
 #include "testing/ProcessWindows.h"
+#include "testing/ProgramTexts.h"
 #include "testing/WindowTexts.h"
 
 #include <commctrl.h>
@@ -24,36 +25,10 @@
 #include <string>
 
 namespace {
-// String `id` of Fenwold.exe's table in the session's language.
-std::wstring ProgramString(UINT id)
-{
-    const WORD language = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE
-                              ? MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED)
-                              : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
-    HMODULE module = LoadLibraryExW(FenwoldExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    HRSRC block = module ? FindResourceExW(module, RT_STRING, MAKEINTRESOURCEW(id / 16 + 1), language) : nullptr;
-    std::wstring text = L"<no string " + std::to_wstring(id) + L" in language " + std::to_wstring(language) + L">";
-    if (block) {
-        const auto* p = static_cast<const WCHAR*>(LockResource(LoadResource(module, block)));
-        for (UINT i = 0; i < id % 16; ++i)
-            p += 1 + *p;
-        if (*p)
-            text.assign(p + 1, *p);
-    }
-    if (module)
-        FreeLibrary(module);
-    return text;
-}
-
-// String `id`, a format with one %d or %s, filled with `argument`.
+// String `id` of Fenwold.exe, a format with one %d or %s, filled with `argument`.
 std::wstring ProgramText(UINT id, const std::wstring& argument)
 {
-    std::wstring text = ProgramString(id);
-    const size_t at = text.find(L'%');
-    const size_t end = text.find_first_of(L"ds", at);
-    if (end != std::wstring::npos)
-        text.replace(at, end - at + 1, argument);
-    return text;
+    return uitest::Formatted(uitest::ProgramString(FenwoldExePath(), id), argument);
 }
 
 // The label before `edit`, without its mnemonic's '&'.
@@ -64,33 +39,6 @@ std::wstring FieldLabel(HWND edit)
         if (c != L'&')
             label += c;
     return label;
-}
-
-// `text` on one line in UTF-8, for the log.
-std::string LogText(const std::wstring& text)
-{
-    std::wstring line;
-    for (wchar_t c : text)
-        line += c == L'\n' ? std::wstring(L"\\n") : std::wstring(1, c);
-    std::string utf8(WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, nullptr, 0, nullptr, nullptr), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr);
-    utf8.resize(utf8.empty() ? 0 : utf8.size() - 1);
-    return utf8;
-}
-
-// Empty when `box` is a message box saying `want`; else what it is.
-std::wstring OtherThan(HWND box, const std::wstring& want)
-{
-    if (!box)
-        return L"nothing";
-    HWND text = GetDlgItem(box, 0xFFFF);
-    if (!text)
-        return L"the dialog \"" + uitest::WindowText(box) + L"\"";
-    // The text control may still be empty right after the box shows.
-    std::wstring shown = uitest::WindowText(text);
-    for (const DWORD start = GetTickCount(); shown != want && GetTickCount() - start < 5000; shown = uitest::WindowText(text))
-        Sleep(20);
-    return shown == want ? std::wstring() : L"the message box \"" + shown + L"\"";
 }
 
 // Selects the tree's first root; false when the tree is not found.
@@ -155,7 +103,7 @@ int wmain(int argc, wchar_t** argv)
     }
     HWND box = nullptr;
     const std::wstring text = fenwold.WaitForBox(20000, &box);
-    std::printf("box: %s\n", LogText(text).c_str());
+    std::printf("box: %s\n", uitest::LogText(text).c_str());
     if (box)
         uitest::ClickButton(box, GetDlgItem(box, IDOK) ? IDOK : IDNO);
     HWND frame = fenwold.WaitForFrame(20000);
@@ -176,14 +124,14 @@ int wmain(int argc, wchar_t** argv)
         Sleep(500);
         std::wstring want;
         shown = ShowBox(fenwold, frame, argv[2], dialog, want);
-        const std::wstring other = want.empty() ? L"" : OtherThan(shown, want);
+        const std::wstring other = want.empty() ? L"" : uitest::OtherThanBox(shown, want);
         wrongBox = want.empty() || !other.empty();
         if (want.empty())
             std::printf("wrong box: no %ls box, its dialog did not open\n", argv[2]);
         else if (wrongBox)
-            std::printf("wrong box: want the message box \"%s\", shown %s\n", LogText(want).c_str(), LogText(other).c_str());
+            std::printf("wrong box: want the message box \"%s\", shown %s\n", uitest::LogText(want).c_str(), uitest::LogText(other).c_str());
         else
-            std::printf("shown: %s\n", LogText(want).c_str());
+            std::printf("shown: %s\n", uitest::LogText(want).c_str());
     } else if (argc > 2) {
         Sleep(500);
         PostMessageW(frame, WM_SYSCHAR, argv[2][0], 1 << 29);

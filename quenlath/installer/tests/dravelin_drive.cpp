@@ -20,49 +20,8 @@
 #include "DravelinProcess.h"
 #include "resource.h"
 #include "testing/ProcessWindows.h"
+#include "testing/ProgramTexts.h"
 #include "testing/WindowTexts.h"
-
-namespace {
-
-// String `id` of the table of the program at `exe` in the session's language.
-std::wstring ProgramString(const wchar_t* exe, UINT id) {
-  const WORD language = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE
-                            ? MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED)
-                            : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
-  HMODULE module = LoadLibraryExW(exe, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  HRSRC block = module ? FindResourceExW(module, RT_STRING, MAKEINTRESOURCEW(id / 16 + 1), language) : nullptr;
-  std::wstring text = L"<no string " + std::to_wstring(id) + L" in language " + std::to_wstring(language) + L">";
-  if (block) {
-    const auto* p = static_cast<const WCHAR*>(LockResource(LoadResource(module, block)));
-    for (UINT i = 0; i < id % 16; ++i) p += 1 + *p;
-    if (*p) text.assign(p + 1, *p);
-  }
-  if (module) FreeLibrary(module);
-  return text;
-}
-
-// `text` on one line in UTF-8, for the log.
-std::string LogText(const std::wstring& text) {
-  std::wstring line;
-  for (wchar_t c : text) line += c == L'\n' ? std::wstring(L"\\n") : std::wstring(1, c);
-  std::string utf8(WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, nullptr, 0, nullptr, nullptr), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr);
-  utf8.resize(utf8.empty() ? 0 : utf8.size() - 1);
-  return utf8;
-}
-
-// Empty when `box` is a message box saying `want`; else what it is.
-std::wstring OtherThan(HWND box, const std::wstring& want) {
-  if (!box) return L"nothing";
-  if (!GetDlgItem(box, 0xFFFF)) return L"the dialog \"" + uitest::WindowText(box) + L"\"";
-  // The text control may still be empty right after the box shows.
-  std::wstring shown = MessageText(box);
-  for (const DWORD start = GetTickCount(); shown != want && GetTickCount() - start < 5000; shown = MessageText(box))
-    Sleep(20);
-  return shown == want ? std::wstring() : L"the message box \"" + shown + L"\"";
-}
-
-}  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -94,13 +53,13 @@ int wmain(int argc, wchar_t** argv)
     }
     std::wstring other;
     if (dlg && wantId) {
-        const std::wstring want = ProgramString(argv[1], wantId);
-        other = OtherThan(shown, want);
+        const std::wstring want = uitest::ProgramString(argv[1], wantId);
+        other = uitest::OtherThanBox(shown, want);
         if (!other.empty())
-            std::printf("wrong box: want the message box \"%s\", shown %s\n", LogText(want).c_str(), LogText(other).c_str());
+            std::printf("wrong box: want the message box \"%s\", shown %s\n", uitest::LogText(want).c_str(), uitest::LogText(other).c_str());
     }
     if (shown || !other.empty()) {
-        std::printf("ready %s\n", LogText(uitest::WindowText(shown ? shown : dlg)).c_str());
+        std::printf("ready %s\n", uitest::LogText(uitest::WindowText(shown ? shown : dlg)).c_str());
         std::fflush(stdout);
         Sleep(holdMs);
         if (!other.empty()) {
@@ -110,18 +69,18 @@ int wmain(int argc, wchar_t** argv)
         }
         bool listed = false;
         if (namesUnread) {
-            std::printf("box %s\n", LogText(MessageText(shown)).c_str());
+            std::printf("box %s\n", uitest::LogText(MessageText(shown)).c_str());
             if (!dravelin.Answer(shown, IDOK))
                 std::printf("the box stayed\n");
             HWND change = dravelin.WaitForNewDialog();
-            std::printf("then %s\n", change ? LogText(uitest::WindowText(change)).c_str() : "nothing");
+            std::printf("then %s\n", change ? uitest::LogText(uitest::WindowText(change)).c_str() : "nothing");
             if (change && !dravelin.Answer(change, IDCANCEL))
                 std::printf("the dialog stayed\n");
         } else if (button == IDC_CHANGE_PORT) {
             if (!dravelin.Answer(shown, IDCANCEL))
                 std::printf("the dialog stayed\n");
         } else if (button == IDC_UNINSTALL) {
-            std::printf("box %s\n", LogText(MessageText(shown)).c_str());
+            std::printf("box %s\n", uitest::LogText(MessageText(shown)).c_str());
             if (!dravelin.Answer(shown, IDOK))
                 std::printf("the box stayed\n");
             const LRESULT rows = SendMessageW(GetDlgItem(dlg, IDC_PORT_LIST), LVM_GETITEMCOUNT, 0, 0);
