@@ -54,6 +54,7 @@ void CSOPOSPrinter::Report(LONG* pRC, long code)
 
 long CSOPOSPrinter::EndClaim()
 {
+    if (DeviceEnabled) Disable();  // while the port is still open
     const long code = PortHandle ? OPOS_SUCCESS : OPOS_E_CLOSED;
     PortHandle.Close();
     if (StatusThread) {
@@ -146,7 +147,6 @@ STDMETHODIMP CSOPOSPrinter::ClaimDevice(LONG /*Timeout*/, LONG* pRC)
 STDMETHODIMP CSOPOSPrinter::ReleaseDevice(LONG* pRC)
 {
     if (!Claimed) return S_OK;
-    if (DeviceEnabled) Disable();  // while the port is still open
     // Reported after the reader has ended, so that it cannot overwrite the result.
     Report(pRC, EndClaim());
     return S_OK;
@@ -155,7 +155,7 @@ STDMETHODIMP CSOPOSPrinter::ReleaseDevice(LONG* pRC)
 STDMETHODIMP CSOPOSPrinter::CloseService(LONG* pRC)
 {
     if (Claimed) (void)EndClaim();  // CloseService reports success whatever the release gave
-    DeviceEnabled = 0;
+    DeviceEnabled = 0;              // also when enabled without a claim
     Claimed = 0;
     Report(pRC, OPOS_SUCCESS);
     return S_OK;

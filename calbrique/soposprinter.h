@@ -74,8 +74,9 @@ private:
     // What a method with a result parameter reports: the code goes to
     // ResultCode and, when pRC is given, to *pRC.
     void Report(LONG* pRC, long code);
-    // Closes the port, stops the status reader (waiting up to 2000 ms for it
-    // to end) and leaves the claimed state; returns the result ReleaseDevice reports.
+    // Disables an enabled device, closes the port, stops the status reader
+    // (waiting up to 2000 ms for it to end) and leaves the claimed state;
+    // returns the result ReleaseDevice reports. Every end of a claim goes here.
     long EndClaim();
     // Turns the printer's automatic status back off and DeviceEnabled to 0,
     // even when no port is open or the write fails.

@@ -77,6 +77,16 @@ TEST_F(StatusReader, DeviceEnabledSwitchesAutomaticStatus)
     EXPECT_EQ(Control.GetPropertyNumber(3), 1);
     EXPECT_EQ(Printer->Read(9, 3000), (Bytes{0x1D, 0x61, 0xFF, 0x1D, 0x61, 0x00, 0x1D, 0x61, 0xFF}));
     EXPECT_EQ(Printer->ReadUntilQuiet(300), Bytes{});
+
+    // Closing, and dropping the last reference without closing, end the
+    // claim of an enabled device as a release does.
+    EXPECT_EQ(Control.Close(), 0);
+    EXPECT_EQ(Printer->Read(3, 2000), (Bytes{0x1D, 0x61, 0x00})) << "close";
+    ASSERT_EQ(Control.Open(Key.Device()), 0);
+    ASSERT_EQ(Control.ClaimDevice(1000), 0);
+    Control.SetDeviceEnabled(true);
+    Control.Abandon();
+    EXPECT_EQ(Printer->ReadUntilQuiet(300), (Bytes{0x1D, 0x61, 0xFF, 0x1D, 0x61, 0x00})) << "last reference dropped";
 }
 
 }  // namespace

@@ -236,6 +236,56 @@ protected:
     std::unique_ptr<CAddDevDlg> dlg = std::make_unique<CAddDevDlg>();
 };
 
+// While alive, this program's writes of the registry value `name` fail with
+// `error`; other writes go through. The program's import slot of
+// RegSetValueExW is pointed elsewhere for it.
+class RefusedValueWrite {
+public:
+    RefusedValueWrite(const wchar_t* name, LONG error)
+    {
+        s_name = name;
+        s_error = error;
+        s_real = &::RegSetValueExW;  // what the import slot holds
+        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleW(nullptr));
+        const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+        const DWORD imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+        for (auto* dll = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports); dll->Name && !m_slot; ++dll)
+            for (auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk); slot->u1.Function; ++slot)
+                if (slot->u1.Function == reinterpret_cast<ULONG_PTR>(s_real))
+                    m_slot = slot;
+        if (m_slot)
+            Point(reinterpret_cast<ULONG_PTR>(&Refuse));
+    }
+    ~RefusedValueWrite()
+    {
+        if (m_slot)
+            Point(reinterpret_cast<ULONG_PTR>(s_real));
+    }
+    RefusedValueWrite(const RefusedValueWrite&) = delete;
+    RefusedValueWrite& operator=(const RefusedValueWrite&) = delete;
+
+    bool Installed() const { return m_slot != nullptr; }
+
+private:
+    using SetValue = LONG(WINAPI*)(HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD);
+    static LONG WINAPI Refuse(HKEY key, LPCWSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD bytes)
+    {
+        return name && s_name == name ? s_error : s_real(key, name, reserved, type, data, bytes);
+    }
+    void Point(ULONG_PTR to)
+    {
+        DWORD protection = 0;
+        VirtualProtect(&m_slot->u1.Function, sizeof(ULONG_PTR), PAGE_READWRITE, &protection);
+        m_slot->u1.Function = to;
+        VirtualProtect(&m_slot->u1.Function, sizeof(ULONG_PTR), protection, &protection);
+    }
+
+    static inline std::wstring s_name;
+    static inline LONG s_error = ERROR_SUCCESS;
+    static inline SetValue s_real = nullptr;
+    IMAGE_THUNK_DATA* m_slot = nullptr;
+};
+
 constexpr UINT kWarning = MB_OK | MB_ICONEXCLAMATION;
 constexpr UINT kError = MB_OK | MB_ICONSTOP;
 
@@ -488,20 +538,25 @@ TEST_F(AddDevDlgTest, FailedValueWriteOrKeyCreationReportsItsCodeAndLeavesNoDevi
     // The registry takes value names of up to 16383 characters, no
     // non-volatile device key below a volatile class key, and no logical name
     // in a class key the user may only read (Wine lets the device key be
-    // created below it all the same).
+    // created below it all the same). A logical name whose write fails after
+    // the class key has opened for writing: Wine checks access as a key opens
+    // and then refuses a short value name only on a key deleted meanwhile, so
+    // that write is refused in the program's import of RegSetValueExW.
     Open("<c><device type=\"$C\" model=\"Long\" soname=\"so.Long\"><param port=\"serial\" name=\"" +
          std::string(16384, 'n') + "\" value=\"x\"/></device>"
          "<device type=\"$C\" model=\"Plain\" soname=\"so.Plain\"><param port=\"serial\" name=\"Port\" value=\"COM1\"/></device></c>");
-    enum class ClassKey { AsItIs, Volatile, ReadOnly };
+    enum class ClassKey { AsItIs, Volatile, ReadOnly, RefusesTheWrite };
     const struct {
         const wchar_t* model;
         ClassKey classKey;
         const wchar_t* message;
     } cases[] = {{L"Long", ClassKey::AsItIs, L"Fails to add device! [87]"},
                  {L"Plain", ClassKey::Volatile, L"Fails to add device! [1021]"},
-                 {L"Plain", ClassKey::ReadOnly, L"Fails to add device! [5]"}};
+                 {L"Plain", ClassKey::ReadOnly, L"Fails to add device! [5]"},
+                 {L"Plain", ClassKey::RefusesTheWrite, L"Fails to add device! [1016]"}};
     for (const auto& c : cases) {
         std::optional<testkit::ReadOnlyKey> readOnly;
+        std::optional<RefusedValueWrite> refused;
         if (c.classKey != ClassKey::AsItIs) {
             RegDeleteTreeW(HKEY_LOCAL_MACHINE, classPath.c_str());
             HKEY created = nullptr;
@@ -514,6 +569,10 @@ TEST_F(AddDevDlgTest, FailedValueWriteOrKeyCreationReportsItsCodeAndLeavesNoDevi
         if (c.classKey == ClassKey::ReadOnly) {
             readOnly.emplace(classPath);
             ASSERT_TRUE(readOnly->Restricted());
+        }
+        if (c.classKey == ClassKey::RefusesTheWrite) {
+            refused.emplace(L"NotWritten", ERROR_REGISTRY_IO_FAILED);
+            ASSERT_TRUE(refused->Installed());
         }
         Pick(c.model);
         TypeLdn(L"NotWritten");
