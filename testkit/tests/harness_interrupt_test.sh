@@ -30,7 +30,7 @@ wait "$run" || status=$?
 grep -qx 'interrupted-run: interrupted by SIGINT; everything it started has been ended' "$work/out" ||
   die "the interrupted run did not say so; it printed: $(cat "$work/out")"
 if marked_any "$probe"; then
-  left=$(grep -lzxF "$probe" /proc/[0-9]*/environ 2>/dev/null | cut -d/ -f3 | paste -sd,)
+  left=$({ grep -lzxF "$probe" /proc/[0-9]*/environ 2>/dev/null || true; } | cut -d/ -f3 | paste -sd,)
   die "the interrupted run left processes running: $(ps -o pid,args -p "$left")"
 fi
 [ ! -e "$build/wine/sessions/$name" ] || die "the interrupted run left its session's folder"
