@@ -20,6 +20,8 @@ if (( (0x$(< /proc/self/personality) & 0x0040000) == 0 )) &&   # ADDR_NO_RANDOMI
     exec setarch -R "$BASH" "$0" "$@"
   fi
   [ -f "$wine_layout_guard" ] || { echo "wine-layout: no $wine_layout_guard; build the x86_64 tree" >&2; exit 1; }
+  [[ "$wine_layout_guard" != *[\ :]* ]] ||
+    { echo "wine-layout: LD_PRELOAD cannot name $wine_layout_guard (a space or colon in its path)" >&2; exit 1; }
   export WINE_LAYOUT=guarded LD_PRELOAD="$wine_layout_guard${LD_PRELOAD:+ $LD_PRELOAD}"
   export WINE_LAYOUT_LOG="${wine_layout_guard%/*}/wine/layout.log"   # each new start of the loader
   mkdir -p "${WINE_LAYOUT_LOG%/*}"
