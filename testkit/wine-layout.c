@@ -5,10 +5,10 @@
    Debian's loader is linked at 0x7d000000 and the kernel starts its heap
    anywhere up to 1 GB past it: a heap that starts just below that page grows
    over it first, and the process ends at start-up ("failed to map the shared
-   user data").  Before Wine runs any code, this looks where the heap starts;
-   when the page is within its reach, it runs the loader again in the same
-   process, with the same arguments, and exec lays the address space out
-   anew.  Each new start is logged (a line in $WINE_LAYOUT_LOG, when set); after
+   user data").  Before Wine runs any code, this looks where the heap starts
+   and ends; when the page is within its reach, it runs the loader again in
+   the same process, with the same arguments, and exec lays the address space
+   out anew.  Each new start is logged (a line in $WINE_LAYOUT_LOG, when set); after
    eight the loader goes on as it is and Wine reports the failure itself. */
 #define _GNU_SOURCE
 #include <fcntl.h>
@@ -52,7 +52,7 @@ static int is_loader(void)
     return n == (ssize_t)sizeof loader - 1 && memcmp(exe, loader, sizeof loader - 1) == 0;
 }
 
-static void log_start(unsigned long start, int tries)
+static void log_start(unsigned long start, unsigned long end, int tries)
 {
     const char *path = getenv("WINE_LAYOUT_LOG");
     if (!path)
@@ -60,8 +60,8 @@ static void log_start(unsigned long start, int tries)
     int fd = open(path, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0)
         return;
-    dprintf(fd, "pid %d: heap at %#lx, within reach of %#lx; loader started again (%d of %d)\n", getpid(), start,
-            shared_page, tries, max_tries);
+    dprintf(fd, "pid %d: heap at %#lx-%#lx, within reach of %#lx; loader started again (%d of %d)\n", getpid(), start,
+            end, shared_page, tries, max_tries);
     close(fd);
 }
 
@@ -74,19 +74,20 @@ __attribute__((constructor)) static void keep_shared_page_free(int argc, char **
     const char *counted = getenv(tries_name);
     const int tries = counted ? atoi(counted) : 0;
     const unsigned long start = heap_start();
-    if (start == 0 || start > shared_page || start + heap_reach <= shared_page) {
+    const unsigned long end = (unsigned long)sbrk(0);
+    if (start == 0 || start > shared_page || (end > start ? end : start) + heap_reach <= shared_page) {
         unsetenv(tries_name);  /* Wine's own processes start counting afresh */
         return;
     }
     if (tries >= max_tries) {
-        dprintf(2, "wine-layout: the heap started within reach of %#lx %d times; going on\n", shared_page, tries);
+        dprintf(2, "wine-layout: the heap was within reach of %#lx at %d starts; going on\n", shared_page, tries);
         unsetenv(tries_name);
         return;
     }
     char count[16];
     snprintf(count, sizeof count, "%d", tries + 1);
     setenv(tries_name, count, 1);
-    log_start(start, tries + 1);
+    log_start(start, end, tries + 1);
     execv("/proc/self/exe", argv);
     dprintf(2, "wine-layout: could not start %s again; going on\n", loader);
     unsetenv(tries_name);

@@ -3,7 +3,8 @@
 # hold: under the seccomp filter of a container engine's default profile
 # (setarch -R is refused) and with no core file allowed, a session comes up
 # with its server's folder in the build tree, a Windows program runs in it
-# through wine-test with the layout guard loaded, and the session goes down.
+# through wine-test with the layout guard loaded, one whose heap covers Wine's
+# page runs as well, and the session goes down.
 source "$(dirname "$0")/../checked.sh"
 build=$1 name=harness-container
 contained() { "$build/testkit/container-seccomp" "$@"; }
@@ -23,5 +24,14 @@ out=$(WINE_SESSION=$name contained "$build/wine-test" bash -c '
   die "the Windows program did not run in a container: $out"
 grep -qx 'personality 00000000' <<< "$out" || die "the program did not run randomized: $out"
 grep -qx 'guard loaded' <<< "$out" || die "the program's Wine process has no layout guard: $out"
+# A heap that has grown over Wine's page by the time Wine starts: the guard
+# runs the loader again and the program runs.
+forced() { grep -c -- '-0x7ffe1000,' "$build/wine/layout.log" 2>/dev/null || true; }
+before=$(forced)
+out=$(WINE_SESSION=$name contained "$build/wine-test" bash -c \
+  'LD_PRELOAD="$LD_PRELOAD $1" /usr/lib/wine/wine64 cmd /c exit 7; echo "exit code $?"' _ "$build/testkit/heap-over-page.so" 2>&1) ||
+  die "a Windows program with its heap over Wine's page: $out"
+grep -qx 'exit code 7' <<< "$out" || die "a Windows program with its heap over Wine's page did not run: $out"
+[ "$(forced)" -gt "$before" ] || die "the guard did not start the loader again for a heap over Wine's page: $out"
 quiet contained "$build/wine-session" down "$name"
 trap - EXIT
