@@ -2,10 +2,11 @@
    that it runs first), it grows the heap of Wine's loader over 0x7ffe0000
    before Wine runs, as a heap that the kernel started just below that page
    does once it grows.  Where the heap starts above the page (a randomized
-   address space: nineteen times in twenty), it first runs the loader again
-   until it starts below.  It acts once in a process tree, where Wine itself
-   starts (its loader runs itself again with WINELOADERNOEXEC set), and
-   leaves HEAP_OVER_PAGE set in the environment then. */
+   address space: here nineteen times in twenty), it first runs the loader
+   again until it starts below; after 300 starts it gives up and says so on
+   stderr.  It acts once in a process tree, where Wine itself starts (its
+   loader runs itself again with WINELOADERNOEXEC set), and leaves
+   HEAP_OVER_PAGE set in the environment then. */
 #define _GNU_SOURCE
 #include <stdio.h>
 #include <stdlib.h>
@@ -26,8 +27,10 @@ __attribute__((constructor)) static void grow_over_page(int argc, char **argv)
     if (end >= past_page - 0x1000) {
         const char *counted = getenv(tries_name);
         const int tries = counted ? atoi(counted) : 0;
-        if (tries >= 1000)
-            return;  /* the test then finds no new start of the loader */
+        if (tries >= 300) {
+            fprintf(stderr, "heap-over-page: the heap started above %#lx %d times\n", past_page, tries);
+            return;
+        }
         char count[16];
         snprintf(count, sizeof count, "%d", tries + 1);
         setenv(tries_name, count, 1);

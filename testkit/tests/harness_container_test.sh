@@ -25,13 +25,25 @@ out=$(WINE_SESSION=$name contained "$build/wine-test" bash -c '
 grep -qx 'personality 00000000' <<< "$out" || die "the program did not run randomized: $out"
 grep -qx 'guard loaded' <<< "$out" || die "the program's Wine process has no layout guard: $out"
 # A heap that has grown over Wine's page by the time Wine starts: the guard
-# runs the loader again and the program runs.
-forced() { grep -c -- '-0x7ffe1000,' "$build/wine/layout.log" 2>/dev/null || true; }
+# runs the loader again and the program runs.  Where this persona is allowed
+# the heap starts right past the loader, so it reaches the page every time;
+# in a container the fixture runs the loader until the kernel starts it there.
+unrandomized=()
+setarch -R true 2>/dev/null && unrandomized=(setarch -R env LD_PRELOAD="$build/wine-layout.so"
+                                             WINE_LAYOUT_LOG="$build/wine/layout.log")
+forced() { grep -c -- '-0x7ffe1000,' "$build/wine/layout.log" || true; }
+mkdir -p "$build/wine" && touch "$build/wine/layout.log"
 before=$(forced)
-out=$(WINE_SESSION=$name contained "$build/wine-test" bash -c \
+out=$(WINE_SESSION=$name "${unrandomized[@]}" "$build/testkit/container-seccomp" "$build/wine-test" bash -c \
   'LD_PRELOAD="$LD_PRELOAD $1" /usr/lib/wine/wine64 cmd /c exit 7; echo "exit code $?"' _ "$build/testkit/heap-over-page.so" 2>&1) ||
   die "a Windows program with its heap over Wine's page: $out"
+if grep -q '^heap-over-page: the heap started above' <<< "$out"; then
+  echo "skipped: this kernel never started Wine's heap below its page, so a heap over the page is not tried: $out"
+  quiet contained "$build/wine-session" down "$name"
+  trap - EXIT
+  exit 77
+fi
 grep -qx 'exit code 7' <<< "$out" || die "a Windows program with its heap over Wine's page did not run: $out"
-[ "$(forced)" -gt "$before" ] || die "the guard did not start the loader again for a heap over Wine's page: $out"
+(( $(forced) > before )) || die "the guard did not start the loader again for a heap over Wine's page: $out"
 quiet contained "$build/wine-session" down "$name"
 trap - EXIT
