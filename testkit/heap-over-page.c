@@ -3,8 +3,8 @@
    before Wine runs, as a heap that the kernel started just below that page
    does once it grows.  Where the heap starts above the page (a randomized
    address space: here nineteen times in twenty), it first runs the loader
-   again until it starts below; after 300 starts it gives up and says so on
-   stderr.  It acts once in a process tree, where Wine itself starts (its
+   again until it starts below; after 300 starts it gives up.  It says on
+   stderr what it did.  It acts once in a process tree, where Wine itself starts (its
    loader runs itself again with WINELOADERNOEXEC set), and leaves
    HEAP_OVER_PAGE set in the environment then. */
 #define _GNU_SOURCE
@@ -35,10 +35,17 @@ __attribute__((constructor)) static void grow_over_page(int argc, char **argv)
         snprintf(count, sizeof count, "%d", tries + 1);
         setenv(tries_name, count, 1);
         execv("/proc/self/exe", argv);
+        perror("heap-over-page: execv /proc/self/exe");
         return;
     }
-    setenv("HEAP_OVER_PAGE", "1", 1);
+    setenv("HEAP_OVER_PAGE", "1", 1);  /* may take heap itself */
     const unsigned long now = (unsigned long)sbrk(0);
-    if (now < past_page)
-        sbrk((intptr_t)(past_page - now));
+    if (now < past_page && sbrk((intptr_t)(past_page - now)) == (void *)-1) {
+        perror("heap-over-page: sbrk");
+        return;
+    }
+    /* Told without stdio, which would grow the heap further. */
+    char told[96];
+    const int n = snprintf(told, sizeof told, "heap-over-page: heap at %#lx grown to %#lx\n", end, (unsigned long)sbrk(0));
+    (void)!write(2, told, (size_t)n);
 }
