@@ -8,33 +8,23 @@
    loader runs itself again with WINELOADERNOEXEC set), and leaves
    HEAP_OVER_PAGE set in the environment then. */
 #define _GNU_SOURCE
-#include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
-#include <unistd.h>
+#include "wine-loader.h"
 
 __attribute__((constructor)) static void grow_over_page(int argc, char **argv)
 {
     static const unsigned long past_page = 0x7ffe1000;
     static const char tries_name[] = "HEAP_OVER_PAGE_TRIES";
     (void)argc;
-    char exe[32] = "";
-    if (readlink("/proc/self/exe", exe, sizeof exe - 1) < 0 || strcmp(exe, "/usr/lib/wine/wine64") != 0)
+    if (!is_wine_loader() || !getenv("WINELOADERNOEXEC") || getenv("HEAP_OVER_PAGE"))
         return;
-    if (!getenv("WINELOADERNOEXEC") || getenv("HEAP_OVER_PAGE"))
-        return;
-    const unsigned long end = (unsigned long)sbrk(0);  /* still where the heap starts */
-    if (end >= past_page - 0x1000) {
-        const char *counted = getenv(tries_name);
-        const int tries = counted ? atoi(counted) : 0;
+    const unsigned long start = (unsigned long)sbrk(0);  /* nothing allocated yet */
+    if (start >= past_page - 0x1000) {
+        const int tries = loader_starts(tries_name);
         if (tries >= 300) {
             fprintf(stderr, "heap-over-page: the heap started above %#lx %d times\n", past_page, tries);
             return;
         }
-        char count[16];
-        snprintf(count, sizeof count, "%d", tries + 1);
-        setenv(tries_name, count, 1);
-        execv("/proc/self/exe", argv);
+        start_loader_again(tries_name, tries, argv);
         perror("heap-over-page: execv /proc/self/exe");
         return;
     }
@@ -46,6 +36,6 @@ __attribute__((constructor)) static void grow_over_page(int argc, char **argv)
     }
     /* Told without stdio, which would grow the heap further. */
     char told[96];
-    const int n = snprintf(told, sizeof told, "heap-over-page: heap at %#lx grown to %#lx\n", end, (unsigned long)sbrk(0));
+    const int n = snprintf(told, sizeof told, "heap-over-page: heap at %#lx grown to %#lx\n", start, (unsigned long)sbrk(0));
     (void)!write(2, told, (size_t)n);
 }

@@ -12,15 +12,12 @@
    eight the loader goes on as it is and Wine reports the failure itself. */
 #define _GNU_SOURCE
 #include <fcntl.h>
-#include <stdio.h>
-#include <stdlib.h>
-#include <string.h>
-#include <unistd.h>
+
+#include "wine-loader.h"
 
 static const unsigned long shared_page = 0x7ffe0000;
 /* Far more than the heap grows before Wine has mapped the page. */
 static const unsigned long heap_reach = 16ul << 20;
-static const char loader[] = "/usr/lib/wine/wine64";
 static const char tries_name[] = "WINE_LAYOUT_TRIES";
 enum { max_tries = 8 };
 
@@ -45,13 +42,6 @@ static unsigned long heap_start(void)
     return field ? strtoul(field + 1, NULL, 10) : 0;
 }
 
-static int is_loader(void)
-{
-    char exe[sizeof loader + 1];
-    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe);
-    return n == (ssize_t)sizeof loader - 1 && memcmp(exe, loader, sizeof loader - 1) == 0;
-}
-
 static void log_start(unsigned long start, unsigned long end, int tries)
 {
     const char *path = getenv("WINE_LAYOUT_LOG");
@@ -69,10 +59,9 @@ __attribute__((constructor)) static void keep_shared_page_free(int argc, char **
 {
     (void)argc;
     (void)envp;
-    if (!is_loader())
+    if (!is_wine_loader())
         return;
-    const char *counted = getenv(tries_name);
-    const int tries = counted ? atoi(counted) : 0;
+    const int tries = loader_starts(tries_name);
     const unsigned long start = heap_start();
     const unsigned long end = (unsigned long)sbrk(0);
     if (start == 0 || start > shared_page || (end > start ? end : start) + heap_reach <= shared_page) {
@@ -84,11 +73,8 @@ __attribute__((constructor)) static void keep_shared_page_free(int argc, char **
         unsetenv(tries_name);
         return;
     }
-    char count[16];
-    snprintf(count, sizeof count, "%d", tries + 1);
-    setenv(tries_name, count, 1);
     log_start(start, end, tries + 1);
-    execv("/proc/self/exe", argv);
-    dprintf(2, "wine-layout: could not start %s again; going on\n", loader);
+    start_loader_again(tries_name, tries, argv);
+    dprintf(2, "wine-layout: could not start %s again; going on\n", wine_loader);
     unsetenv(tries_name);
 }

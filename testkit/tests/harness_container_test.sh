@@ -32,7 +32,7 @@ unrandomized=()
 setarch -R true 2>/dev/null && unrandomized=(setarch -R env LD_PRELOAD="$build/wine-layout.so"
                                              WINE_LAYOUT_LOG="$build/wine/layout.log")
 forced() { grep -c -- '-0x7ffe1000,' "$build/wine/layout.log" || true; }
-mkdir -p "$build/wine" && touch "$build/wine/layout.log"
+touch "$build/wine/layout.log"
 before=$(forced)
 out=$(WINE_SESSION=$name "${unrandomized[@]}" "$build/testkit/container-seccomp" "$build/wine-test" bash -c \
   'LD_PRELOAD="$LD_PRELOAD $1" /usr/lib/wine/wine64 cmd /c exit 7; echo "exit code $?"' _ "$build/testkit/heap-over-page.so" 2>&1) ||
